@@ -1,0 +1,1 @@
+// Stands in for a kit that has no sources yet.

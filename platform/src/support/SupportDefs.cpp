@@ -1,0 +1,3 @@
+#include <SupportDefs.h>
+
+const char* B_EMPTY_STRING = "";
