@@ -7,7 +7,9 @@ function(mozelt_part NAME)
 		return()
 	endif()
 	add_library(mozelt_${NAME} STATIC ${srcs})
-	target_include_directories(mozelt_${NAME} PUBLIC ${CMAKE_SOURCE_DIR}/${NAME})
+	# Headers of the maker's library are included with their folder, <framework/Archivable.h>,
+	# so that they never clash with the platform's headers of the same name.
+	target_include_directories(mozelt_${NAME} PUBLIC ${CMAKE_SOURCE_DIR})
 	target_link_libraries(mozelt_${NAME} PUBLIC ${P_DEPENDS})
 	target_link_libraries(mozelt INTERFACE mozelt_${NAME})
 endfunction()
