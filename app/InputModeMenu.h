@@ -1,0 +1,30 @@
+#ifndef ZORVY_INPUT_MODE_MENU_H
+#define ZORVY_INPUT_MODE_MENU_H
+
+#include <SupportDefs.h>
+
+// The input method's modes, numbered as the preference record stores them. Their texts are
+// the rows of LKK_POP_MITEM_INPUT_MODE; a row whose text is "-" separates groups in the menu.
+enum {
+	INPUT_MODE_HIRAGANA = 0,
+	INPUT_MODE_FIXED_HIRAGANA = 2,
+	INPUT_MODE_FIXED_KATAKANA = 3,
+	INPUT_MODE_FIXED_ALPHANUMERIC = 4,
+	INPUT_MODE_FIXED_HALF_KATAKANA = 6,
+	INPUT_MODE_FIXED_HALF_ALPHANUMERIC = 7,
+	INPUT_MODE_CODE = 9,
+};
+
+// The menu offers the rows up to this one only: code input is never a start-up mode.
+inline constexpr int32 INPUT_MODE_MENU_ROWS = 8;
+
+// The accelerator key of each row, parallel to LKK_POP_MITEM_INPUT_MODE.
+inline constexpr char ACC_LABEL_INPUT_MODE[10][4] = {
+	"H", "-", "F", "K", "A", "-", "I", "B", "-", "C",
+};
+
+// What an item of the input-mode menu sends, and the field naming its mode.
+inline constexpr uint32 MSG_POP_MITEM_INPUT_MODE = '_pim';
+inline constexpr char INPUT_MODE_FIELD[] = "InputMode";
+
+#endif
