@@ -1,0 +1,20 @@
+#ifndef BEAPI_RUNTIME_DIRECTORY_H
+#define BEAPI_RUNTIME_DIRECTORY_H
+
+#include <SupportDefs.h>
+
+#include <string>
+
+namespace beapi {
+
+// The user's private folder for objects shared between processes: $XDG_RUNTIME_DIR/beapi, or
+// /tmp/beapi-<uid>. Created with mode 0700; refused (B_PERMISSION_DENIED) when it is not a real
+// folder owned by the user, so that nobody else can plant or read what lies in it.
+status_t runtime_directory(std::string* path);
+
+// Where that folder is, without creating or checking it.
+std::string runtime_directory_path();
+
+} // namespace beapi
+
+#endif

@@ -1,0 +1,215 @@
+#include "PortChild.h"
+
+#include <OS.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The parts a child can play.
+
+int
+hold_port(std::istringstream& arguments)
+{
+	std::string name;
+	int32 capacity = 0;
+	arguments >> name >> capacity;
+	port_id port = create_port(capacity, name.c_str());
+	printf("%d\n", int(port));
+	fflush(stdout);
+	char line[16];
+	if (port < 0 || fgets(line, sizeof(line), stdin) == nullptr)
+		return 1;
+	std::vector<char> buffer(1024 * 1024);
+	int32 code = 0;
+	ssize_t size;
+	while ((size = read_port_etc(port, &code, buffer.data(), buffer.size(), B_RELATIVE_TIMEOUT,
+								 0)) >= 0)
+		printf("%d %zd %d\n", int(code), size, size > 0 ? int(uint8(buffer[0])) : -1);
+	printf("end\n");
+	fflush(stdout);
+	return delete_port(port) == B_OK ? 0 : 1;
+}
+
+int
+own_port(std::istringstream& arguments)
+{
+	std::string name;
+	int32 capacity = 0;
+	arguments >> name >> capacity;
+	port_id port = create_port(capacity, name.c_str());
+	printf("%d\n", int(port));
+	fflush(stdout);
+	for (;;)
+		pause();
+}
+
+int
+write_forever(std::istringstream& arguments)
+{
+	port_id port = -1;
+	size_t size = 0;
+	arguments >> port >> size;
+	std::vector<char> buffer(size, 'w');
+	printf("writing\n");
+	fflush(stdout);
+	for (int32 code = 0;; code++) {
+		if (write_port(port, code, buffer.data(), size) != B_OK)
+			return 1;
+	}
+}
+
+int
+read_forever(std::istringstream& arguments)
+{
+	port_id port = -1;
+	arguments >> port;
+	std::vector<char> buffer(1024 * 1024);
+	printf("reading\n");
+	fflush(stdout);
+	int32 code;
+	for (;;) {
+		if (read_port(port, &code, buffer.data(), buffer.size()) < 0)
+			return 1;
+	}
+}
+
+// Another user must neither find, reach nor create ports in this user's folder.
+int
+act_as_stranger(std::istringstream& arguments)
+{
+	std::string name;
+	port_id port = -1;
+	arguments >> name >> port;
+	if (setgid(65534) != 0 || setuid(65534) != 0)
+		return 100;
+	int failures = 0;
+	if (find_port(name.c_str()) >= 0)
+		failures |= 1;
+	if (write_port_etc(port, 1, "x", 1, B_RELATIVE_TIMEOUT, 0) != B_BAD_PORT_ID)
+		failures |= 2;
+	if (create_port(1, "stranger") >= 0)
+		failures |= 4;
+	return failures;
+}
+
+int
+play(const char* part)
+{
+	std::istringstream arguments(part);
+	std::string role;
+	arguments >> role;
+	if (role == "hold")
+		return hold_port(arguments);
+	if (role == "own")
+		return own_port(arguments);
+	if (role == "writer")
+		return write_forever(arguments);
+	if (role == "reader")
+		return read_forever(arguments);
+	if (role == "stranger")
+		return act_as_stranger(arguments);
+	return 101;
+}
+
+// Runs before the tests when this process was started as a child.
+struct ChildPart {
+	ChildPart()
+	{
+		if (const char* part = getenv("BEAPI_KERNEL_CHILD"))
+			_exit(play(part));
+	}
+} sChildPart;
+
+} // namespace
+
+PortChild::PortChild(const std::string& part)
+{
+	int toChild[2];
+	int fromChild[2];
+	if (pipe2(toChild, O_CLOEXEC) != 0 || pipe2(fromChild, O_CLOEXEC) != 0)
+		return;
+	posix_spawn_file_actions_t actions;
+	posix_spawn_file_actions_init(&actions);
+	posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
+	posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
+	std::vector<std::string> environment;
+	for (char** variable = environ; *variable != nullptr; variable++)
+		environment.emplace_back(*variable);
+	environment.push_back("BEAPI_KERNEL_CHILD=" + part);
+	std::vector<char*> envp;
+	for (std::string& variable : environment)
+		envp.push_back(variable.data());
+	envp.push_back(nullptr);
+	char self[PATH_MAX];
+	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+	self[length > 0 ? length : 0] = '\0';
+	char* argv[] = {self, nullptr};
+	if (posix_spawn(&fPid, self, &actions, nullptr, argv, envp.data()) != 0)
+		fPid = -1;
+	posix_spawn_file_actions_destroy(&actions);
+	close(toChild[0]);
+	close(fromChild[1]);
+	fIn = fdopen(toChild[1], "w");
+	fOut = fdopen(fromChild[0], "r");
+}
+
+PortChild::~PortChild()
+{
+	if (fPid > 0) {
+		Kill(SIGKILL);
+		Wait();
+	}
+	if (fIn != nullptr)
+		fclose(fIn);
+	if (fOut != nullptr)
+		fclose(fOut);
+}
+
+std::string
+PortChild::ReadLine()
+{
+	char line[256];
+	if (fOut == nullptr || fgets(line, sizeof(line), fOut) == nullptr)
+		return "";
+	std::string text(line);
+	if (!text.empty() && text.back() == '\n')
+		text.pop_back();
+	return text;
+}
+
+void
+PortChild::WriteLine(const std::string& line)
+{
+	fprintf(fIn, "%s\n", line.c_str());
+	fflush(fIn);
+}
+
+void
+PortChild::Kill(int signal)
+{
+	if (fPid > 0)
+		kill(fPid, signal);
+}
+
+int
+PortChild::Wait()
+{
+	if (fPid <= 0)
+		return -1;
+	int status = 0;
+	waitpid(fPid, &status, 0);
+	fPid = -1;
+	return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
