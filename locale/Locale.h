@@ -24,6 +24,7 @@ public:
 	// catalogue (or into the caller's key) and stays valid only until the catalogue is next
 	// reloaded: copy it at once. A null key is taken as the empty text.
 	const char* GetString(const char* key);
+	const char* GetString(const std::string& key) { return GetString(key.c_str()); }
 
 private:
 	TLocale(const TLocale&) = delete;
@@ -33,6 +34,7 @@ private:
 	// as a later line of a language file does.
 	void SetEntry(const std::string& key, const std::string& text);
 
+	// Tests fill the catalogue as a language file would.
 	friend class TLocaleTestAccess;
 
 	// Ordered by plain byte comparison; looked up without copying the key.

@@ -28,6 +28,8 @@ TEST(Locale, AnEmptyCatalogueGivesBackTheCallersOwnKey)
 		EXPECT_EQ(locale.GetString(key), key);
 	}
 	EXPECT_STREQ(locale.GetString(NULL), "");
+	std::string owned = "owned";
+	EXPECT_EQ(locale.GetString(owned), owned.c_str());
 }
 
 TEST(Locale, ATranslationReplacesOnlyItsOwnKey)
@@ -36,6 +38,7 @@ TEST(Locale, ATranslationReplacesOnlyItsOwnKey)
 	TLocaleTestAccess::Set(locale, LKK_BUTTON_CANCEL, "Cancel");
 	TLocaleTestAccess::Set(locale, "", "empty");
 	EXPECT_STREQ(locale.GetString(LKK_BUTTON_CANCEL), "Cancel");
+	EXPECT_STREQ(locale.GetString(std::string(LKK_BUTTON_CANCEL)), "Cancel");
 	EXPECT_STREQ(locale.GetString(""), "empty");
 	EXPECT_EQ(locale.GetString(LKK_BUTTON_OK), LKK_BUTTON_OK);
 	// Keys are compared byte for byte: a prefix or a longer text is another key.
