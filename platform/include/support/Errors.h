@@ -103,6 +103,10 @@
 #define B_PARTIAL_READ (B_STORAGE_ERROR_BASE + 16)
 #define B_PARTIAL_WRITE (B_STORAGE_ERROR_BASE + 17)
 
+// Errors shared with the POSIX error numbers of the platform
+#define B_BUFFER_OVERFLOW (B_POSIX_ERROR_BASE + 41)
+#define B_NOT_SUPPORTED (B_POSIX_ERROR_BASE + 43)
+
 // Interface kit errors
 #define B_NO_PRINT_SERVER (B_INTERFACE_ERROR_BASE + 0)
 

@@ -1,0 +1,472 @@
+// The typed accessors: each type's bytes as the native format stores them.
+#include <Message.h>
+
+#include <cstring>
+
+#include <Entry.h>
+
+#include "MessagePrivate.h"
+#include "MessengerPrivate.h"
+
+namespace {
+
+template <typename T>
+status_t
+find_fixed(const BMessage* message, const char* name, type_code type, int32 index, T* value)
+{
+	if (value == nullptr)
+		return B_BAD_VALUE;
+	const void* data;
+	ssize_t size;
+	status_t status = message->FindData(name, type, index, &data, &size);
+	if (status != B_OK)
+		return status;
+	if (size != static_cast<ssize_t>(sizeof(T)))
+		return B_BAD_DATA;
+	memcpy(value, data, sizeof(T));
+	return B_OK;
+}
+
+struct FlatRect {
+	float l, t, r, b;
+};
+struct FlatPoint {
+	float x, y;
+};
+// A messenger's flattened form: its three numbers, then reserved bytes written as zeros.
+struct FlatMessenger {
+	int32 port, token, team;
+	int32 reserved[3];
+};
+
+FlatRect
+to_flat(BRect rect)
+{
+	return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+FlatPoint
+to_flat(BPoint point)
+{
+	return {point.x, point.y};
+}
+
+FlatMessenger
+to_flat(BMessenger messenger)
+{
+	BMessenger::Private access(messenger);
+	return {access.Port(), access.Token(), access.Team(), {0, 0, 0}};
+}
+
+std::string
+flatten_ref(const entry_ref* ref)
+{
+	std::string bytes(12, '\0');
+	memcpy(bytes.data(), &ref->device, 4);
+	memcpy(bytes.data() + 4, &ref->directory, 8);
+	if (ref->name != nullptr)
+		bytes.append(ref->name, strlen(ref->name) + 1);
+	return bytes;
+}
+
+status_t
+flatten_nested(const BMessage* message, std::string* bytes)
+{
+	if (message == nullptr)
+		return B_BAD_VALUE;
+	ssize_t size = message->FlattenedSize();
+	if (size < 0)
+		return static_cast<status_t>(size);
+	bytes->resize(static_cast<size_t>(size));
+	return message->Flatten(bytes->data(), size);
+}
+
+} // namespace
+
+#define BEAPI_FIXED_ACCESSORS(Name, T, TYPE)                                                       \
+	status_t BMessage::Add##Name(const char* name, T value)                                        \
+	{                                                                                              \
+		return AddData(name, TYPE, &value, sizeof(T), true);                                       \
+	}                                                                                              \
+	status_t BMessage::Find##Name(const char* name, T* value) const                                \
+	{                                                                                              \
+		return find_fixed(this, name, TYPE, 0, value);                                             \
+	}                                                                                              \
+	status_t BMessage::Find##Name(const char* name, int32 index, T* value) const                   \
+	{                                                                                              \
+		return find_fixed(this, name, TYPE, index, value);                                         \
+	}                                                                                              \
+	status_t BMessage::Replace##Name(const char* name, T value)                                    \
+	{                                                                                              \
+		return ReplaceData(name, TYPE, 0, &value, sizeof(T));                                      \
+	}                                                                                              \
+	status_t BMessage::Replace##Name(const char* name, int32 index, T value)                       \
+	{                                                                                              \
+		return ReplaceData(name, TYPE, index, &value, sizeof(T));                                  \
+	}                                                                                              \
+	bool BMessage::Has##Name(const char* name, int32 index) const                                  \
+	{                                                                                              \
+		return HasData(name, TYPE, index);                                                         \
+	}                                                                                              \
+	status_t BMessage::Set##Name(const char* name, T value)                                        \
+	{                                                                                              \
+		return SetData(name, TYPE, &value, sizeof(T), true);                                       \
+	}
+
+BEAPI_FIXED_ACCESSORS(Int8, int8, B_INT8_TYPE)
+BEAPI_FIXED_ACCESSORS(UInt8, uint8, B_UINT8_TYPE)
+BEAPI_FIXED_ACCESSORS(Int16, int16, B_INT16_TYPE)
+BEAPI_FIXED_ACCESSORS(UInt16, uint16, B_UINT16_TYPE)
+BEAPI_FIXED_ACCESSORS(Int32, int32, B_INT32_TYPE)
+BEAPI_FIXED_ACCESSORS(UInt32, uint32, B_UINT32_TYPE)
+BEAPI_FIXED_ACCESSORS(Int64, int64, B_INT64_TYPE)
+BEAPI_FIXED_ACCESSORS(UInt64, uint64, B_UINT64_TYPE)
+BEAPI_FIXED_ACCESSORS(Float, float, B_FLOAT_TYPE)
+BEAPI_FIXED_ACCESSORS(Double, double, B_DOUBLE_TYPE)
+BEAPI_FIXED_ACCESSORS(Color, rgb_color, B_RGB_32_BIT_TYPE)
+
+#undef BEAPI_FIXED_ACCESSORS
+
+// Types stored as a flat struct of numbers.
+#define BEAPI_FLAT_ACCESSORS(Name, T, Flat, TYPE)                                                  \
+	status_t BMessage::Add##Name(const char* name, T value)                                        \
+	{                                                                                              \
+		Flat flat = to_flat(value);                                                                \
+		return AddData(name, TYPE, &flat, sizeof(Flat), true);                                     \
+	}                                                                                              \
+	status_t BMessage::Replace##Name(const char* name, T value)                                    \
+	{                                                                                              \
+		return Replace##Name(name, 0, value);                                                      \
+	}                                                                                              \
+	status_t BMessage::Replace##Name(const char* name, int32 index, T value)                       \
+	{                                                                                              \
+		Flat flat = to_flat(value);                                                                \
+		return ReplaceData(name, TYPE, index, &flat, sizeof(Flat));                                \
+	}                                                                                              \
+	bool BMessage::Has##Name(const char* name, int32 index) const                                  \
+	{                                                                                              \
+		return HasData(name, TYPE, index);                                                         \
+	}                                                                                              \
+	status_t BMessage::Find##Name(const char* name, T* value) const                                \
+	{                                                                                              \
+		return Find##Name(name, 0, value);                                                         \
+	}
+
+BEAPI_FLAT_ACCESSORS(Rect, BRect, FlatRect, B_RECT_TYPE)
+BEAPI_FLAT_ACCESSORS(Point, BPoint, FlatPoint, B_POINT_TYPE)
+BEAPI_FLAT_ACCESSORS(Messenger, BMessenger, FlatMessenger, B_MESSENGER_TYPE)
+
+#undef BEAPI_FLAT_ACCESSORS
+
+status_t
+BMessage::FindRect(const char* name, int32 index, BRect* rect) const
+{
+	FlatRect flat;
+	status_t status = find_fixed(this, name, B_RECT_TYPE, index, &flat);
+	if (status == B_OK && rect != nullptr)
+		rect->Set(flat.l, flat.t, flat.r, flat.b);
+	return rect == nullptr ? B_BAD_VALUE : status;
+}
+
+status_t
+BMessage::FindPoint(const char* name, int32 index, BPoint* point) const
+{
+	FlatPoint flat;
+	status_t status = find_fixed(this, name, B_POINT_TYPE, index, &flat);
+	if (status == B_OK && point != nullptr)
+		point->Set(flat.x, flat.y);
+	return point == nullptr ? B_BAD_VALUE : status;
+}
+
+status_t
+BMessage::FindMessenger(const char* name, int32 index, BMessenger* messenger) const
+{
+	FlatMessenger flat;
+	status_t status = find_fixed(this, name, B_MESSENGER_TYPE, index, &flat);
+	if (status == B_OK && messenger != nullptr)
+		BMessenger::Private(messenger).SetTo(flat.team, flat.port, flat.token);
+	return messenger == nullptr ? B_BAD_VALUE : status;
+}
+
+status_t
+BMessage::AddBool(const char* name, bool value)
+{
+	uint8 byte = value ? 1 : 0;
+	return AddData(name, B_BOOL_TYPE, &byte, 1, true);
+}
+
+status_t
+BMessage::FindBool(const char* name, bool* value) const
+{
+	return FindBool(name, 0, value);
+}
+
+status_t
+BMessage::FindBool(const char* name, int32 index, bool* value) const
+{
+	uint8 byte;
+	status_t status = find_fixed(this, name, B_BOOL_TYPE, index, &byte);
+	if (status == B_OK && value != nullptr)
+		*value = byte != 0;
+	return value == nullptr ? B_BAD_VALUE : status;
+}
+
+status_t
+BMessage::ReplaceBool(const char* name, bool value)
+{
+	return ReplaceBool(name, 0, value);
+}
+
+status_t
+BMessage::ReplaceBool(const char* name, int32 index, bool value)
+{
+	uint8 byte = value ? 1 : 0;
+	return ReplaceData(name, B_BOOL_TYPE, index, &byte, 1);
+}
+
+bool
+BMessage::HasBool(const char* name, int32 index) const
+{
+	return HasData(name, B_BOOL_TYPE, index);
+}
+
+status_t
+BMessage::SetBool(const char* name, bool value)
+{
+	uint8 byte = value ? 1 : 0;
+	return SetData(name, B_BOOL_TYPE, &byte, 1, true);
+}
+
+status_t
+BMessage::AddString(const char* name, const char* string)
+{
+	if (string == nullptr)
+		return B_BAD_VALUE;
+	return AddData(name, B_STRING_TYPE, string, static_cast<ssize_t>(strlen(string) + 1), false);
+}
+
+status_t
+BMessage::AddString(const char* name, const std::string& string)
+{
+	return AddString(name, string.c_str());
+}
+
+status_t
+BMessage::FindString(const char* name, const char** string) const
+{
+	return FindString(name, 0, string);
+}
+
+status_t
+BMessage::FindString(const char* name, int32 index, const char** string) const
+{
+	if (string == nullptr)
+		return B_BAD_VALUE;
+	const void* data;
+	ssize_t size;
+	status_t status = FindData(name, B_STRING_TYPE, index, &data, &size);
+	if (status != B_OK)
+		return status;
+	// Bytes read from a file may lack the terminating NUL.
+	if (size < 1 || static_cast<const char*>(data)[size - 1] != '\0')
+		return B_BAD_DATA;
+	*string = static_cast<const char*>(data);
+	return B_OK;
+}
+
+status_t
+BMessage::FindString(const char* name, std::string* string) const
+{
+	return FindString(name, 0, string);
+}
+
+status_t
+BMessage::FindString(const char* name, int32 index, std::string* string) const
+{
+	const char* found = nullptr;
+	status_t status = FindString(name, index, &found);
+	if (status == B_OK && string != nullptr)
+		*string = found;
+	return string == nullptr ? B_BAD_VALUE : status;
+}
+
+status_t
+BMessage::ReplaceString(const char* name, const char* string)
+{
+	return ReplaceString(name, 0, string);
+}
+
+status_t
+BMessage::ReplaceString(const char* name, int32 index, const char* string)
+{
+	if (string == nullptr)
+		return B_BAD_VALUE;
+	return ReplaceData(name, B_STRING_TYPE, index, string,
+					   static_cast<ssize_t>(strlen(string) + 1));
+}
+
+status_t
+BMessage::ReplaceString(const char* name, const std::string& string)
+{
+	return ReplaceString(name, 0, string.c_str());
+}
+
+status_t
+BMessage::ReplaceString(const char* name, int32 index, const std::string& string)
+{
+	return ReplaceString(name, index, string.c_str());
+}
+
+bool
+BMessage::HasString(const char* name, int32 index) const
+{
+	return HasData(name, B_STRING_TYPE, index);
+}
+
+status_t
+BMessage::SetString(const char* name, const char* string)
+{
+	if (string == nullptr)
+		return B_BAD_VALUE;
+	return SetData(name, B_STRING_TYPE, string, static_cast<ssize_t>(strlen(string) + 1), false);
+}
+
+status_t
+BMessage::SetString(const char* name, const std::string& string)
+{
+	return SetString(name, string.c_str());
+}
+
+status_t
+BMessage::AddPointer(const char* name, const void* pointer)
+{
+	return AddData(name, B_POINTER_TYPE, &pointer, sizeof(pointer), true);
+}
+
+status_t
+BMessage::FindPointer(const char* name, void** pointer) const
+{
+	return find_fixed(this, name, B_POINTER_TYPE, 0, pointer);
+}
+
+status_t
+BMessage::FindPointer(const char* name, int32 index, void** pointer) const
+{
+	return find_fixed(this, name, B_POINTER_TYPE, index, pointer);
+}
+
+status_t
+BMessage::ReplacePointer(const char* name, const void* pointer)
+{
+	return ReplaceData(name, B_POINTER_TYPE, 0, &pointer, sizeof(pointer));
+}
+
+status_t
+BMessage::ReplacePointer(const char* name, int32 index, const void* pointer)
+{
+	return ReplaceData(name, B_POINTER_TYPE, index, &pointer, sizeof(pointer));
+}
+
+bool
+BMessage::HasPointer(const char* name, int32 index) const
+{
+	return HasData(name, B_POINTER_TYPE, index);
+}
+
+status_t
+BMessage::AddRef(const char* name, const entry_ref* ref)
+{
+	if (ref == nullptr)
+		return B_BAD_VALUE;
+	std::string bytes = flatten_ref(ref);
+	return AddData(name, B_REF_TYPE, bytes.data(), static_cast<ssize_t>(bytes.size()), false);
+}
+
+status_t
+BMessage::FindRef(const char* name, entry_ref* ref) const
+{
+	return FindRef(name, 0, ref);
+}
+
+status_t
+BMessage::FindRef(const char* name, int32 index, entry_ref* ref) const
+{
+	if (ref == nullptr)
+		return B_BAD_VALUE;
+	const void* data;
+	ssize_t size;
+	status_t status = FindData(name, B_REF_TYPE, index, &data, &size);
+	if (status != B_OK)
+		return status;
+	if (size < 12)
+		return B_BAD_DATA;
+	const char* bytes = static_cast<const char*>(data);
+	int32 device;
+	int64 directory;
+	memcpy(&device, bytes, 4);
+	memcpy(&directory, bytes + 4, 8);
+	std::string entryName;
+	// A name is present when there are bytes after the numbers and the device is valid.
+	if (size > 12 && device != -1) {
+		if (bytes[size - 1] != '\0')
+			return B_BAD_DATA;
+		entryName.assign(bytes + 12);
+	}
+	ref->device = device;
+	ref->directory = directory;
+	return ref->set_name(entryName.empty() ? nullptr : entryName.c_str());
+}
+
+status_t
+BMessage::ReplaceRef(const char* name, const entry_ref* ref)
+{
+	return ReplaceRef(name, 0, ref);
+}
+
+status_t
+BMessage::ReplaceRef(const char* name, int32 index, const entry_ref* ref)
+{
+	if (ref == nullptr)
+		return B_BAD_VALUE;
+	std::string bytes = flatten_ref(ref);
+	return ReplaceData(name, B_REF_TYPE, index, bytes.data(), static_cast<ssize_t>(bytes.size()));
+}
+
+bool
+BMessage::HasRef(const char* name, int32 index) const
+{
+	return HasData(name, B_REF_TYPE, index);
+}
+
+status_t
+BMessage::AddMessage(const char* name, const BMessage* message)
+{
+	std::string bytes;
+	status_t status = flatten_nested(message, &bytes);
+	if (status != B_OK)
+		return status;
+	return AddData(name, B_MESSAGE_TYPE, bytes.data(), static_cast<ssize_t>(bytes.size()), false);
+}
+
+status_t
+BMessage::ReplaceMessage(const char* name, const BMessage* message)
+{
+	return ReplaceMessage(name, 0, message);
+}
+
+status_t
+BMessage::ReplaceMessage(const char* name, int32 index, const BMessage* message)
+{
+	std::string bytes;
+	status_t status = flatten_nested(message, &bytes);
+	if (status != B_OK)
+		return status;
+	return ReplaceData(name, B_MESSAGE_TYPE, index, bytes.data(),
+					   static_cast<ssize_t>(bytes.size()));
+}
+
+bool
+BMessage::HasMessage(const char* name, int32 index) const
+{
+	return HasData(name, B_MESSAGE_TYPE, index);
+}
