@@ -343,8 +343,11 @@ get_thread_info(thread_id id, thread_info* info)
 	*info = thread_info{};
 	info->thread = record->id;
 	info->team = getpid();
-	info->state =
-		record->start.load() == 0 ? B_THREAD_SUSPENDED : thread_state(record->state.load());
+	info->state = thread_state(record->state.load());
+	if (record->start.load() == 0)
+		info->state = B_THREAD_SUSPENDED;
+	else if (info->state == B_THREAD_SUSPENDED && !record->suspendRequested.load())
+		info->state = B_THREAD_READY;
 	info->sem = -1;
 	std::lock_guard<std::mutex> guard(record->lock);
 	memcpy(info->name, record->name, sizeof(info->name));
