@@ -59,3 +59,27 @@ entry_ref::operator=(const entry_ref& other)
 	set_name(other.name);
 	return *this;
 }
+
+bool
+operator<(const entry_ref& a, const entry_ref& b)
+{
+	if (a.device != b.device)
+		return a.device < b.device;
+	if (a.directory != b.directory)
+		return a.directory < b.directory;
+	if (a.name == nullptr || b.name == nullptr)
+		return a.name == nullptr && b.name != nullptr;
+	return strcmp(a.name, b.name) < 0;
+}
+
+status_t
+get_ref_for_path(const char* path, entry_ref* ref)
+{
+	if (path == nullptr || ref == nullptr)
+		return B_BAD_VALUE;
+	BEntry entry;
+	status_t status = entry.SetTo(path);
+	if (status != B_OK)
+		return status;
+	return entry.GetRef(ref);
+}

@@ -1,0 +1,5 @@
+#include <EntryList.h>
+
+BEntryList::BEntryList() {}
+
+BEntryList::~BEntryList() {}
