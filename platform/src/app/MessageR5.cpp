@@ -106,8 +106,8 @@ read_r5(BMessage* message, const uint8* data, size_t size, size_t* used)
 	if (total < 18 || total > size)
 		return B_BAD_VALUE;
 	Cursor in{data, total, 12, big};
-	uint32 what;
-	uint8 headerFlags;
+	uint32 what = 0;
+	uint8 headerFlags = 0;
 	in.Word(&what);
 	in.Byte(&headerFlags);
 	if ((headerFlags & R5_HEADER_VALID) == 0)
@@ -139,8 +139,8 @@ read_r5(BMessage* message, const uint8* data, size_t size, size_t* used)
 			break;
 		const bool mini = (fieldFlags & R5_FIELD_MINI_DATA) != 0;
 		const bool fixedSize = (fieldFlags & R5_FIELD_FIXED_SIZE) != 0;
-		uint32 type, count = 1, dataSize;
-		uint8 small, nameLength;
+		uint32 type = 0, count = 1, dataSize = 0;
+		uint8 small = 0, nameLength = 0;
 		if (!in.Word(&type))
 			return B_BAD_VALUE;
 		if ((fieldFlags & R5_FIELD_SINGLE_ITEM) == 0) {
