@@ -1,0 +1,50 @@
+#ifndef _DISPLAY_H
+#define _DISPLAY_H
+
+// Where windows meet a screen. A display shows the frames windows hand it and turns the user's
+// input into the platform's messages, posted to the window's looper. One display serves the
+// process; it is chosen on first use: BEAPI_DISPLAY=sdl|headless forces one (a forced display
+// that cannot start ends the program with status 1), otherwise sdl where DISPLAY or
+// WAYLAND_DISPLAY is set and it starts, else headless.
+
+#include <Point.h>
+#include <Rect.h>
+#include <SupportDefs.h>
+
+class BWindow;
+
+namespace BPrivate {
+
+class Display {
+public:
+	static Display* Default();
+
+	virtual ~Display();
+
+	virtual const char* Name() const = 0;
+	virtual BRect ScreenFrame() = 0;
+
+	// The window side; any thread. After RemoveWindow returns, nothing is posted to the window.
+	virtual void AddWindow(BWindow* window) = 0;
+	virtual void RemoveWindow(BWindow* window) = 0;
+	virtual void ShowWindow(BWindow* window) = 0;
+	virtual void HideWindow(BWindow* window) = 0;
+	virtual void SetWindowTitle(BWindow* window, const char* title) = 0;
+	virtual void SetWindowFrame(BWindow* window, BRect frame) = 0;
+	virtual void ActivateWindow(BWindow* window, bool active) = 0;
+
+	// The window's finished image (B_RGB32 words, 0xffRRGGBB), from its thread.
+	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
+						 int32 bytesPerRow) = 0;
+	// Where the pointer is in the window's coordinates and which buttons are held.
+	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons) = 0;
+	// The window has handled everything before the marker with this id and shown the result.
+	virtual void SyncReached(int64 id) = 0;
+
+	// Posts the window a marker that comes back through SyncReached.
+	static status_t PostSync(BWindow* window, int64 id);
+};
+
+} // namespace BPrivate
+
+#endif

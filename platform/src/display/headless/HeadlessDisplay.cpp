@@ -1,0 +1,405 @@
+#include "HeadlessDisplay.h"
+
+#include <AppDefs.h>
+#include <Window.h>
+
+#include "EventScript.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace BPrivate {
+
+namespace {
+
+BRect
+screen_from_environment()
+{
+	int width = 1024;
+	int height = 768;
+	const char* text = getenv("BEAPI_SCREEN");
+	if (text != nullptr) {
+		int w = 0;
+		int h = 0;
+		char extra = 0;
+		if (sscanf(text, "%dx%d%c", &w, &h, &extra) == 2 && w > 0 && h > 0 && w <= 32768 &&
+			h <= 32768) {
+			width = w;
+			height = h;
+		}
+	}
+	return BRect(0, 0, width - 1, height - 1);
+}
+
+std::string
+file_name_for(const std::string& title)
+{
+	std::string name = title;
+	std::replace(name.begin(), name.end(), '/', '_');
+	return name + ".png";
+}
+
+} // namespace
+
+status_t
+write_png(const char* path, const uint32* pixels, int32 width, int32 height)
+{
+	if (width <= 0 || height <= 0)
+		return B_BAD_VALUE;
+	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+	cairo_surface_flush(surface);
+	uint8* data = cairo_image_surface_get_data(surface);
+	int stride = cairo_image_surface_get_stride(surface);
+	for (int32 y = 0; y < height; y++)
+		memcpy(data + y * stride, pixels + size_t(y) * size_t(width), size_t(width) * 4);
+	cairo_surface_mark_dirty(surface);
+	static std::atomic<int> counter{0};
+	char temporary[4096];
+	snprintf(temporary, sizeof(temporary), "%s.%d-%d.tmp", path, int(getpid()), counter++);
+	cairo_status_t status = cairo_surface_write_to_png(surface, temporary);
+	cairo_surface_destroy(surface);
+	if (status != CAIRO_STATUS_SUCCESS) {
+		unlink(temporary);
+		return B_IO_ERROR;
+	}
+	if (rename(temporary, path) != 0) {
+		unlink(temporary);
+		return B_IO_ERROR;
+	}
+	return B_OK;
+}
+
+HeadlessDisplay::HeadlessDisplay()
+	: fActive(nullptr), fScreen(screen_from_environment()), fNextSync(1)
+{
+	const char* directory = getenv("BEAPI_SCREENSHOT_DIR");
+	if (directory != nullptr && directory[0] != '\0')
+		fShotDirectory = directory;
+	const char* script = getenv("BEAPI_EVENTS");
+	if (script != nullptr && script[0] != '\0')
+		start_event_script(script);
+}
+
+HeadlessDisplay::~HeadlessDisplay() {}
+
+HeadlessDisplay*
+HeadlessDisplay::Get()
+{
+	return dynamic_cast<HeadlessDisplay*>(Display::Default());
+}
+
+const char*
+HeadlessDisplay::Name() const
+{
+	return "headless";
+}
+
+BRect
+HeadlessDisplay::ScreenFrame()
+{
+	return fScreen;
+}
+
+void
+HeadlessDisplay::AddWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	Record& record = fWindows[window];
+	record.title = window->Name() != nullptr ? window->Name() : "";
+	record.frame = window->Frame();
+}
+
+void
+HeadlessDisplay::RemoveWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	fWindows.erase(window);
+	fOrder.erase(std::remove(fOrder.begin(), fOrder.end(), window), fOrder.end());
+	if (fActive == window)
+		fActive = nullptr;
+	for (auto it = fSyncs.begin(); it != fSyncs.end();) {
+		if (it->second == window)
+			it = fSyncs.erase(it);
+		else
+			++it;
+	}
+	fChanged.notify_all();
+}
+
+void
+HeadlessDisplay::ShowWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return;
+	it->second.shown = true;
+	it->second.flags = window->Flags();
+	fOrder.erase(std::remove(fOrder.begin(), fOrder.end(), window), fOrder.end());
+	fOrder.push_back(window);
+	if ((it->second.flags & B_AVOID_FOCUS) == 0)
+		_Activate(window);
+	fChanged.notify_all();
+}
+
+void
+HeadlessDisplay::HideWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return;
+	it->second.shown = false;
+	fOrder.erase(std::remove(fOrder.begin(), fOrder.end(), window), fOrder.end());
+	if (fActive == window) {
+		_Deactivate(window);
+		// The most recent window that takes the focus gets it back.
+		for (auto other = fOrder.rbegin(); other != fOrder.rend(); ++other) {
+			if ((fWindows[*other].flags & B_AVOID_FOCUS) == 0) {
+				_Activate(*other);
+				break;
+			}
+		}
+	}
+	fChanged.notify_all();
+}
+
+void
+HeadlessDisplay::SetWindowTitle(BWindow* window, const char* title)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it != fWindows.end())
+		it->second.title = title != nullptr ? title : "";
+	fChanged.notify_all();
+}
+
+void
+HeadlessDisplay::SetWindowFrame(BWindow* window, BRect frame)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it != fWindows.end())
+		it->second.frame = frame;
+}
+
+void
+HeadlessDisplay::ActivateWindow(BWindow* window, bool active)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return;
+	if (active) {
+		if (it->second.shown && (it->second.flags & B_AVOID_FOCUS) == 0)
+			_Activate(window);
+	} else if (fActive == window) {
+		_Deactivate(window);
+	}
+}
+
+void
+HeadlessDisplay::_Activate(BWindow* window)
+{
+	if (fActive == window)
+		return;
+	if (fActive != nullptr)
+		_PostActivation(fActive, false);
+	fActive = window;
+	fOrder.erase(std::remove(fOrder.begin(), fOrder.end(), window), fOrder.end());
+	fOrder.push_back(window);
+	_PostActivation(window, true);
+}
+
+void
+HeadlessDisplay::_Deactivate(BWindow* window)
+{
+	if (fActive != window)
+		return;
+	fActive = nullptr;
+	_PostActivation(window, false);
+}
+
+void
+HeadlessDisplay::_PostActivation(BWindow* window, bool active)
+{
+	BMessage message(B_WINDOW_ACTIVATED);
+	message.AddInt64("when", system_time());
+	message.AddBool("active", active);
+	window->PostMessage(&message);
+}
+
+void
+HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
+						 int32 bytesPerRow)
+{
+	std::string path;
+	std::vector<uint32> copy;
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		Record& record = it->second;
+		std::vector<uint32> pixels(size_t(width) * size_t(height));
+		for (int32 y = 0; y < height; y++) {
+			memcpy(pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
+				   size_t(width) * 4);
+		}
+		bool changed = width != record.width || height != record.height || pixels != record.pixels;
+		record.pixels = std::move(pixels);
+		record.width = width;
+		record.height = height;
+		if (changed && record.shown && !fShotDirectory.empty()) {
+			path = fShotDirectory + "/" + file_name_for(record.title);
+			copy = record.pixels;
+		}
+		fChanged.notify_all();
+	}
+	if (!path.empty())
+		write_png(path.c_str(), copy.data(), width, height);
+}
+
+void
+HeadlessDisplay::GetPointer(BWindow* window, BPoint* where, uint32* buttons)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end()) {
+		*where = BPoint(-1, -1);
+		*buttons = 0;
+		return;
+	}
+	*where = it->second.pointer;
+	*buttons = it->second.buttons;
+}
+
+void
+HeadlessDisplay::SyncReached(int64 id)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	fSyncs.erase(id);
+	fChanged.notify_all();
+}
+
+BWindow*
+HeadlessDisplay::WaitForWindow(const char* title, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(timeout);
+	for (;;) {
+		for (auto it = fOrder.rbegin(); it != fOrder.rend(); ++it) {
+			Record& record = fWindows[*it];
+			if (record.shown && record.title == title)
+				return *it;
+		}
+		if (fChanged.wait_until(guard, deadline) == std::cv_status::timeout) {
+			for (auto it = fOrder.rbegin(); it != fOrder.rend(); ++it) {
+				Record& record = fWindows[*it];
+				if (record.shown && record.title == title)
+					return *it;
+			}
+			return nullptr;
+		}
+	}
+}
+
+bool
+HeadlessDisplay::IsShown(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	return it != fWindows.end() && it->second.shown;
+}
+
+status_t
+HeadlessDisplay::PostInput(BWindow* window, BMessage* message)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	Record& record = it->second;
+	BPoint where;
+	if (message->FindPoint("where", &where) == B_OK) {
+		record.pointer = where;
+		int32 buttons = 0;
+		message->FindInt32("buttons", &buttons);
+		record.buttons = uint32(buttons);
+	}
+	// A press in a window that takes the focus makes it the active one.
+	if (message->what == B_MOUSE_DOWN && record.shown && (record.flags & B_AVOID_FOCUS) == 0)
+		_Activate(window);
+	return window->PostMessage(message);
+}
+
+status_t
+HeadlessDisplay::Sync(BWindow* window, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	if (fWindows.find(window) == fWindows.end())
+		return B_BAD_VALUE;
+	int64 id = fNextSync++;
+	fSyncs[id] = window;
+	status_t status = PostSync(window, id);
+	if (status != B_OK) {
+		fSyncs.erase(id);
+		return status;
+	}
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(timeout);
+	while (fSyncs.find(id) != fSyncs.end()) {
+		if (fChanged.wait_until(guard, deadline) == std::cv_status::timeout) {
+			if (fSyncs.erase(id) > 0)
+				return B_TIMED_OUT;
+		}
+	}
+	return B_OK;
+}
+
+status_t
+HeadlessDisplay::CopyFrame(BWindow* window, std::vector<uint32>* pixels, int32* width,
+						   int32* height)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	if (it->second.pixels.empty())
+		return B_NO_INIT;
+	*pixels = it->second.pixels;
+	*width = it->second.width;
+	*height = it->second.height;
+	return B_OK;
+}
+
+status_t
+HeadlessDisplay::WriteFrame(BWindow* window, const char* path)
+{
+	std::vector<uint32> pixels;
+	int32 width;
+	int32 height;
+	status_t status = CopyFrame(window, &pixels, &width, &height);
+	if (status != B_OK)
+		return status;
+	return write_png(path, pixels.data(), width, height);
+}
+
+status_t
+HeadlessDisplay::ScreenWhere(BWindow* window, BPoint where, BPoint* screenWhere)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	*screenWhere = where + it->second.frame.LeftTop();
+	return B_OK;
+}
+
+} // namespace BPrivate

@@ -1,0 +1,155 @@
+#include "TextLayout.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+#include <tuple>
+
+namespace {
+
+// Mixed text, so that the height covers the Japanese fallback face as well as the Latin one.
+const char kHeightSample[] = "Hgy\xe6\xbc\xa2\xe5\xad\x97";
+
+struct ThreadContext {
+	PangoContext* context = nullptr;
+
+	~ThreadContext()
+	{
+		if (context != nullptr)
+			g_object_unref(context);
+	}
+};
+
+PangoContext*
+thread_context()
+{
+	thread_local ThreadContext holder;
+	if (holder.context == nullptr) {
+		BPrivate::init_fonts();
+		PangoFontMap* map = pango_cairo_font_map_get_default();
+		holder.context = pango_font_map_create_context(map);
+		cairo_font_options_t* options = cairo_font_options_create();
+		cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+		cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+		// Unhinted metrics keep widths independent of where the text lands.
+		cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+		pango_cairo_context_set_font_options(holder.context, options);
+		cairo_font_options_destroy(options);
+		pango_context_set_language(holder.context, pango_language_from_string("ja"));
+	}
+	return holder.context;
+}
+
+bool
+contains_word(const char* text, const char* word)
+{
+	return strstr(text, word) != nullptr;
+}
+
+PangoFontDescription*
+describe(const BFont& font)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	std::string families = std::string(family) + ",sans-serif";
+	PangoFontDescription* description = pango_font_description_new();
+	pango_font_description_set_family(description, families.c_str());
+	uint16 face = font.Face();
+	bool bold = (face & B_BOLD_FACE) != 0 || contains_word(style, "Bold");
+	bool italic = (face & B_ITALIC_FACE) != 0 || contains_word(style, "Italic") ||
+				  contains_word(style, "Oblique");
+	pango_font_description_set_weight(description, bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+	pango_font_description_set_style(description, italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+	double size = font.Size() > 0 ? font.Size() : 12.0;
+	pango_font_description_set_absolute_size(description, size * PANGO_SCALE);
+	return description;
+}
+
+} // namespace
+
+namespace BPrivate {
+
+void
+init_fonts()
+{
+	static std::once_flag once;
+	std::call_once(once, [] { FcInit(); });
+}
+
+PangoLayout*
+create_text_layout(const BFont& font, const char* text, int32 length)
+{
+	PangoLayout* layout = pango_layout_new(thread_context());
+	PangoFontDescription* description = describe(font);
+	pango_layout_set_font_description(layout, description);
+	pango_font_description_free(description);
+	if (text == nullptr)
+		text = "";
+	if (length < 0)
+		length = int32(strlen(text));
+	else
+		length = int32(strnlen(text, size_t(length)));
+	pango_layout_set_text(layout, text, length);
+	return layout;
+}
+
+float
+text_width(const BFont& font, const char* text, int32 length)
+{
+	if (text == nullptr || length == 0 || text[0] == '\0')
+		return 0.0f;
+	PangoLayout* layout = create_text_layout(font, text, length);
+	PangoRectangle logical;
+	pango_layout_get_extents(layout, nullptr, &logical);
+	g_object_unref(layout);
+	return float(logical.width) / PANGO_SCALE;
+}
+
+void
+text_height(const BFont& font, font_height* height)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	auto key = std::make_tuple(std::string(family), std::string(style), font.Size(), font.Face());
+	static std::mutex lock;
+	static std::map<decltype(key), font_height> cache;
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		auto found = cache.find(key);
+		if (found != cache.end()) {
+			*height = found->second;
+			return;
+		}
+	}
+	PangoLayout* layout = create_text_layout(font, kHeightSample, -1);
+	PangoRectangle logical;
+	pango_layout_get_extents(layout, nullptr, &logical);
+	int baseline = pango_layout_get_baseline(layout);
+	g_object_unref(layout);
+	font_height result;
+	result.ascent = float(baseline) / PANGO_SCALE;
+	result.descent = float(logical.height - baseline) / PANGO_SCALE;
+	result.leading = 0.0f;
+	std::lock_guard<std::mutex> guard(lock);
+	cache[key] = result;
+	*height = result;
+}
+
+void
+draw_text(cairo_t* cr, const BFont& font, const char* text, int32 length, double x, double baseline)
+{
+	PangoLayout* layout = create_text_layout(font, text, length);
+	double top = baseline - double(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+	cairo_move_to(cr, x, top);
+	pango_cairo_show_layout(cr, layout);
+	// Showing a layout leaves a current point behind.
+	cairo_new_path(cr);
+	g_object_unref(layout);
+}
+
+} // namespace BPrivate

@@ -1,0 +1,448 @@
+#include <Window.h>
+
+#include <Application.h>
+#include <Message.h>
+#include <Screen.h>
+#include <View.h>
+
+#include "Display.h"
+#include "WindowPrivate.h"
+
+#include <cmath>
+
+using BPrivate::Display;
+using BPrivate::WindowInternals;
+
+namespace {
+
+BLooper*
+window_looper(BWindow* window)
+{
+	return window;
+}
+
+void
+window_activate(BWindow* window)
+{
+	window->Activate(true);
+}
+
+const BPrivate::WindowHooks kWindowHooks = {window_looper, window_activate};
+
+void
+look_and_feel(window_type type, window_look* look, window_feel* feel)
+{
+	*feel = B_NORMAL_WINDOW_FEEL;
+	switch (type) {
+	case B_MODAL_WINDOW:
+		*look = B_MODAL_WINDOW_LOOK;
+		*feel = B_MODAL_APP_WINDOW_FEEL;
+		break;
+	case B_DOCUMENT_WINDOW:
+		*look = B_DOCUMENT_WINDOW_LOOK;
+		break;
+	case B_BORDERED_WINDOW:
+		*look = B_BORDERED_WINDOW_LOOK;
+		break;
+	case B_FLOATING_WINDOW:
+		*look = B_FLOATING_WINDOW_LOOK;
+		*feel = B_FLOATING_APP_WINDOW_FEEL;
+		break;
+	default:
+		*look = B_TITLED_WINDOW_LOOK;
+		break;
+	}
+}
+
+} // namespace
+
+BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32 workspace)
+	: BLooper(title, B_DISPLAY_PRIORITY)
+{
+	window_look look;
+	window_feel feel;
+	look_and_feel(type, &look, &feel);
+	_InitData(frame, title, look, feel, flags, workspace);
+	fInternals->type = type;
+}
+
+BWindow::BWindow(BRect frame, const char* title, window_look look, window_feel feel, uint32 flags,
+				 uint32 workspace)
+	: BLooper(title, B_DISPLAY_PRIORITY)
+{
+	_InitData(frame, title, look, feel, flags, workspace);
+}
+
+void
+BWindow::_InitData(BRect frame, const char* title, window_look look, window_feel feel, uint32 flags,
+				   uint32 workspace)
+{
+	fInternals = std::make_unique<WindowInternals>();
+	frame.left = roundf(frame.left);
+	frame.top = roundf(frame.top);
+	frame.right = roundf(frame.right);
+	frame.bottom = roundf(frame.bottom);
+	fInternals->frame = frame;
+	fFocus = NULL;
+	fDefaultButton = NULL;
+	fKeyMenuBar = NULL;
+	fLook = look;
+	fFeel = feel;
+	fFlags = flags;
+	fWorkspaces = workspace;
+	SetName(title != NULL ? title : "");
+
+	Display* display = Display::Default();
+	fTopView = new BView(frame.OffsetToCopy(0, 0), "fTopView", B_FOLLOW_ALL, B_WILL_DRAW);
+	fTopView->fTopLevel = true;
+	fTopView->_Attach(this);
+	display->AddWindow(this);
+
+	BApplication::_SetWindowHooks(&kWindowHooks);
+	if (be_app != NULL)
+		be_app->_AddWindow(this);
+}
+
+BWindow::~BWindow()
+{
+	Display::Default()->RemoveWindow(this);
+	if (be_app != NULL)
+		be_app->_RemoveWindow(this);
+	fTopView->_Detach();
+	delete fTopView;
+	fTopView = NULL;
+	fFocus = NULL;
+}
+
+WindowInternals::~WindowInternals()
+{
+	if (surface != nullptr)
+		cairo_surface_destroy(surface);
+	if (dirty != nullptr)
+		cairo_region_destroy(dirty);
+}
+
+thread_id
+BWindow::Run()
+{
+	return BLooper::Run();
+}
+
+void
+BWindow::Quit()
+{
+	while (!IsHidden())
+		Hide();
+	if ((fFlags & B_QUIT_ON_WINDOW_CLOSE) != 0 && be_app != NULL)
+		be_app->PostMessage(B_QUIT_REQUESTED);
+	BLooper::Quit();
+}
+
+bool
+BWindow::QuitRequested()
+{
+	return BLooper::QuitRequested();
+}
+
+void
+BWindow::AddChild(BView* child, BView* before)
+{
+	fTopView->AddChild(child, before);
+}
+
+bool
+BWindow::RemoveChild(BView* child)
+{
+	return fTopView->RemoveChild(child);
+}
+
+int32
+BWindow::CountChildren() const
+{
+	return fTopView->CountChildren();
+}
+
+BView*
+BWindow::ChildAt(int32 index) const
+{
+	return fTopView->ChildAt(index);
+}
+
+void
+BWindow::FrameMoved(BPoint)
+{}
+
+void
+BWindow::FrameResized(float, float)
+{}
+
+void
+BWindow::WindowActivated(bool)
+{}
+
+void
+BWindow::MenusBeginning()
+{}
+
+void
+BWindow::MenusEnded()
+{}
+
+void
+BWindow::Show()
+{
+	bool start = false;
+	if (!Lock())
+		return;
+	bool shown = false;
+	{
+		std::lock_guard<std::mutex> guard(fInternals->stateLock);
+		fInternals->showLevel--;
+		shown = fInternals->showLevel == 0;
+		if (!fInternals->started) {
+			fInternals->started = true;
+			start = true;
+		}
+	}
+	if (shown) {
+		fTopView->Invalidate();
+		Display::Default()->ShowWindow(this);
+	}
+	Unlock();
+	if (start)
+		Run();
+}
+
+void
+BWindow::Hide()
+{
+	if (!Lock())
+		return;
+	bool hidden = false;
+	{
+		std::lock_guard<std::mutex> guard(fInternals->stateLock);
+		fInternals->showLevel++;
+		hidden = fInternals->showLevel == 1;
+	}
+	if (hidden)
+		Display::Default()->HideWindow(this);
+	Unlock();
+}
+
+bool
+BWindow::IsHidden() const
+{
+	std::lock_guard<std::mutex> guard(fInternals->stateLock);
+	return fInternals->showLevel > 0;
+}
+
+void
+BWindow::Activate(bool active)
+{
+	if (active && IsHidden())
+		return;
+	Display::Default()->ActivateWindow(this, active);
+}
+
+bool
+BWindow::IsActive() const
+{
+	return fInternals->active.load();
+}
+
+bool
+BWindow::IsFront() const
+{
+	return IsActive();
+}
+
+bool
+BWindow::IsModal() const
+{
+	return fFeel == B_MODAL_SUBSET_WINDOW_FEEL || fFeel == B_MODAL_APP_WINDOW_FEEL ||
+		   fFeel == B_MODAL_ALL_WINDOW_FEEL;
+}
+
+bool
+BWindow::IsFloating() const
+{
+	return fFeel == B_FLOATING_SUBSET_WINDOW_FEEL || fFeel == B_FLOATING_APP_WINDOW_FEEL ||
+		   fFeel == B_FLOATING_ALL_WINDOW_FEEL;
+}
+
+BRect
+BWindow::Frame() const
+{
+	std::lock_guard<std::mutex> guard(fInternals->stateLock);
+	return fInternals->frame;
+}
+
+BRect
+BWindow::Bounds() const
+{
+	return Frame().OffsetToCopy(0, 0);
+}
+
+void
+BWindow::MoveBy(float dx, float dy)
+{
+	BRect frame = Frame();
+	MoveTo(frame.left + dx, frame.top + dy);
+}
+
+void
+BWindow::MoveTo(BPoint where)
+{
+	MoveTo(where.x, where.y);
+}
+
+void
+BWindow::MoveTo(float x, float y)
+{
+	BRect frame;
+	{
+		std::lock_guard<std::mutex> guard(fInternals->stateLock);
+		x = roundf(x);
+		y = roundf(y);
+		if (fInternals->frame.left == x && fInternals->frame.top == y)
+			return;
+		fInternals->frame.OffsetTo(x, y);
+		frame = fInternals->frame;
+	}
+	Display::Default()->SetWindowFrame(this, frame);
+	BMessage moved(B_WINDOW_MOVED);
+	moved.AddInt64("when", system_time());
+	moved.AddPoint("where", frame.LeftTop());
+	PostMessage(&moved);
+}
+
+void
+BWindow::ResizeBy(float dx, float dy)
+{
+	BRect frame = Frame();
+	ResizeTo(frame.Width() + dx, frame.Height() + dy);
+}
+
+void
+BWindow::ResizeTo(float width, float height)
+{
+	BRect frame;
+	{
+		std::lock_guard<std::mutex> guard(fInternals->stateLock);
+		WindowInternals& in = *fInternals;
+		width = roundf(std::max(in.minWidth, std::min(in.maxWidth, width)));
+		height = roundf(std::max(in.minHeight, std::min(in.maxHeight, height)));
+		if (in.frame.Width() == width && in.frame.Height() == height)
+			return;
+		in.frame.right = in.frame.left + width;
+		in.frame.bottom = in.frame.top + height;
+		frame = in.frame;
+	}
+	fTopView->ResizeTo(width, height);
+	fTopView->Invalidate();
+	Display::Default()->SetWindowFrame(this, frame);
+	BMessage resized(B_WINDOW_RESIZED);
+	resized.AddInt64("when", system_time());
+	resized.AddInt32("width", int32(width));
+	resized.AddInt32("height", int32(height));
+	PostMessage(&resized);
+}
+
+void
+BWindow::CenterOnScreen()
+{
+	BRect screen = BScreen(this).Frame();
+	BRect frame = Frame();
+	MoveTo(screen.left + (screen.Width() - frame.Width()) / 2,
+		   screen.top + (screen.Height() - frame.Height()) / 2);
+}
+
+void
+BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
+{
+	std::lock_guard<std::mutex> guard(fInternals->stateLock);
+	fInternals->minWidth = minWidth;
+	fInternals->maxWidth = maxWidth;
+	fInternals->minHeight = minHeight;
+	fInternals->maxHeight = maxHeight;
+}
+
+void
+BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const
+{
+	std::lock_guard<std::mutex> guard(fInternals->stateLock);
+	if (minWidth != NULL)
+		*minWidth = fInternals->minWidth;
+	if (maxWidth != NULL)
+		*maxWidth = fInternals->maxWidth;
+	if (minHeight != NULL)
+		*minHeight = fInternals->minHeight;
+	if (maxHeight != NULL)
+		*maxHeight = fInternals->maxHeight;
+}
+
+void
+BWindow::ConvertToScreen(BPoint* point) const
+{
+	*point += Frame().LeftTop();
+}
+
+BPoint
+BWindow::ConvertToScreen(BPoint point) const
+{
+	ConvertToScreen(&point);
+	return point;
+}
+
+void
+BWindow::ConvertFromScreen(BPoint* point) const
+{
+	*point -= Frame().LeftTop();
+}
+
+BPoint
+BWindow::ConvertFromScreen(BPoint point) const
+{
+	ConvertFromScreen(&point);
+	return point;
+}
+
+void
+BWindow::ConvertToScreen(BRect* rect) const
+{
+	rect->OffsetBy(Frame().LeftTop());
+}
+
+BRect
+BWindow::ConvertToScreen(BRect rect) const
+{
+	ConvertToScreen(&rect);
+	return rect;
+}
+
+void
+BWindow::ConvertFromScreen(BRect* rect) const
+{
+	BPoint origin = Frame().LeftTop();
+	rect->OffsetBy(-origin.x, -origin.y);
+}
+
+BRect
+BWindow::ConvertFromScreen(BRect rect) const
+{
+	ConvertFromScreen(&rect);
+	return rect;
+}
+
+void
+BWindow::SetTitle(const char* title)
+{
+	SetName(title != NULL ? title : "");
+	Display::Default()->SetWindowTitle(this, Name());
+}
+
+const char*
+BWindow::Title() const
+{
+	return Name();
+}

@@ -1,0 +1,85 @@
+#ifndef _WINDOW_PRIVATE_H
+#define _WINDOW_PRIVATE_H
+
+// What a window keeps beside its public members: the state other threads read, its image and
+// what needs drawing, and where the pointer was.
+
+#include <Rect.h>
+#include <Window.h>
+
+#include <cairo.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+class BButton;
+class BView;
+
+namespace BPrivate {
+
+// Internal message codes of a window's queue; they never reach a filter or a handler.
+enum : uint32 {
+	// Handled when everything queued before it is: draw what is pending and report to the
+	// display ("id", int64; "hops", int32 times it went back to the end of the queue).
+	kWindowSyncCode = '_wsy'
+};
+
+struct WindowInternals {
+	// Guards what Frame, IsHidden and the display read from other threads.
+	mutable std::mutex stateLock;
+	BRect frame;
+	int32 showLevel = 1;
+	std::atomic<bool> active{false};
+	bool started = false;
+	window_type type = B_UNTYPED_WINDOW;
+	float minWidth = 0, maxWidth = 32768, minHeight = 0, maxHeight = 32768;
+
+	// Drawing, in the window's thread with the window locked.
+	cairo_surface_t* surface = nullptr;
+	cairo_region_t* dirty = nullptr;
+	bool updatePosted = false;
+	bool framePending = false;
+	int32 updatesDisabled = 0;
+	cairo_t* updateContext = nullptr;
+	const BView* drawingView = nullptr;
+
+	// Pointer routing.
+	BView* lastMouseMovedView = nullptr;
+	BView* mouseMaskView = nullptr;
+	uint32 mouseMaskOptions = 0;
+
+	~WindowInternals();
+
+	static WindowInternals& Of(const BWindow* window) { return *window->fInternals; }
+
+	// Adds a window rectangle (integer pixels, inclusive) to what the next update draws.
+	static void InvalidateRect(BWindow* window, BRect windowRect);
+	// Draws what is invalid and hands the frame to the display; window thread only.
+	static void Update(BWindow* window);
+	// The deepest shown view under a window point, clipped by every ancestor.
+	static BView* ViewAt(BView* top, BPoint windowPoint);
+	// Forgets pointers into a subtree that leaves the window.
+	static void ViewRemoved(BWindow* window, BView* view);
+	// Moves the focus to the next (or previous) navigable view in tree order.
+	static void Navigate(BWindow* window, bool backward);
+	// Presses the default button for a view that did not handle Enter.
+	static void PressDefaultButton(BWindow* window, BView* from, const char* bytes, int32 numBytes);
+	static void DrawView(BView* view, cairo_t* cr, cairo_region_t* dirty,
+						 WindowInternals& internals);
+	static BHandler* RouteMouse(BWindow* window, BMessage* message);
+	static void HandleSync(BWindow* window, BMessage* message);
+};
+
+// How the window reaches its default button without knowing the button class: the controls
+// register these when they are linked in.
+struct DefaultButtonHooks {
+	BView* (*view)(BButton* button);
+	void (*makeDefault)(BButton* button, bool isDefault);
+};
+void set_default_button_hooks(const DefaultButtonHooks* hooks);
+const DefaultButtonHooks* default_button_hooks();
+
+} // namespace BPrivate
+
+#endif
