@@ -90,7 +90,10 @@ WindowInternals::RouteMouse(BWindow* window, BMessage* message)
 			transit = last == target ? B_INSIDE_VIEW : B_ENTERED_VIEW;
 		else
 			transit = last == target ? B_EXITED_VIEW : B_OUTSIDE_VIEW;
-		if (last != under) {
+		if (internals.mouseMaskView != NULL) {
+			// Only the view holding the pointer hears of it until the release.
+			internals.lastMouseMovedView = inside ? target : NULL;
+		} else if (last != under) {
 			internals.lastMouseMovedView = under;
 			// The view the pointer left hears of it, unless it hears through the message.
 			if (last != NULL && last != target && last->Window() == window)
