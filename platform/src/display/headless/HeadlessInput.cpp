@@ -265,6 +265,10 @@ screenshot(BWindow* window, const char* path)
 	HeadlessDisplay* headless = display();
 	if (headless == NULL)
 		return B_NO_INIT;
+	// The picture of what the window shows once it has caught up.
+	status_t status = sync(window);
+	if (status != B_OK && status != B_TIMED_OUT)
+		return status;
 	return headless->WriteFrame(window, path);
 }
 
