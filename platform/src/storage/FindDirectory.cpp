@@ -215,7 +215,7 @@ find_directory(directory_which which, dev_t, bool createIt, char* pathString, in
 			return status;
 	}
 	if (path.size() >= size_t(length))
-		return B_NAME_TOO_LONG;
+		return B_BUFFER_OVERFLOW;
 	memcpy(pathString, path.c_str(), path.size() + 1);
 	return B_OK;
 }

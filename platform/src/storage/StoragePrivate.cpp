@@ -50,7 +50,9 @@ status_for_errno(int error)
 		return B_BUSTED_PIPE;
 	case ENOTSUP:
 	case ENOSYS:
-		return B_UNSUPPORTED;
+		return B_NOT_SUPPORTED;
+	case EOVERFLOW:
+		return B_BUFFER_OVERFLOW;
 	case ENOMEM:
 		return B_NO_MEMORY;
 	case EIO:

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <ftw.h>
+#include <iterator>
 #include <sstream>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -64,4 +65,37 @@ user_attributes_supported(const std::string& folder)
 	bool supported = setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
 	unlink(probe.c_str());
 	return supported;
+}
+
+std::string
+vector_path(const char* name)
+{
+	return std::string(BEAPI_VECTORS_DIR) + "/" + name;
+}
+
+std::vector<uint8>
+read_bytes(const std::string& path)
+{
+	std::ifstream in(path, std::ios::binary);
+	return std::vector<uint8>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<Listed>
+list(BResources& resources)
+{
+	std::vector<Listed> result;
+	type_code type;
+	int32 id;
+	const char* name;
+	size_t size;
+	for (int32 i = 0; resources.GetResourceInfo(i, &type, &id, &name, &size); i++)
+		result.push_back(Listed{type, id, name, size});
+	return result;
+}
+
+uint32
+le32(const std::vector<uint8>& bytes, size_t at)
+{
+	return uint32(bytes[at]) | uint32(bytes[at + 1]) << 8 | uint32(bytes[at + 2]) << 16 |
+		   uint32(bytes[at + 3]) << 24;
 }

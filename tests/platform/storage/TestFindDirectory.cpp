@@ -36,7 +36,7 @@ TEST(FindDirectory, SettingsFollowTheConfigVariableAndCreateOnRequest)
 	char buffer[B_PATH_NAME_LENGTH];
 	ASSERT_EQ(find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, buffer, sizeof(buffer)), B_OK);
 	EXPECT_STREQ(buffer, path.Path());
-	EXPECT_NE(find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, buffer, 4), B_OK);
+	EXPECT_EQ(find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, buffer, 4), B_BUFFER_OVERFLOW);
 }
 
 TEST(FindDirectory, SettingsFallBackToHomeConfig)
