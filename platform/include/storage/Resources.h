@@ -15,7 +15,8 @@ struct ResourceItem;
 // The resources of a file: a resource file of the platform (x86 or PPC) or an executable with
 // a resource container after its data. Changes are written back by Sync(), WriteTo() or when
 // the object lets go of a writable file; a container is always written in the x86 layout
-// (an executable's in the executable's byte order).
+// (an executable's in the executable's byte order). A file named by path or reference is
+// opened read-only unless clobbered; to edit resources, pass a file opened B_READ_WRITE.
 //
 // To embed resources in an executable, open it writable and clobber its resources:
 //     BFile file(path, B_READ_WRITE);

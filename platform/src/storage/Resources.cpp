@@ -64,10 +64,9 @@ BResources::SetTo(const char* path, bool clobber)
 		Unset();
 		return fStatus = B_BAD_VALUE;
 	}
-	// Opened writable when the file allows it, so that changes can be written back.
-	BFile file(path, B_READ_WRITE);
-	if (file.InitCheck() != B_OK)
-		file.SetTo(path, B_READ_ONLY);
+	// Read-only unless clobbering: an executable held open for writing cannot be started,
+	// so looking at resources must never open one so. Pass a writable BFile to edit them.
+	BFile file(path, clobber ? B_READ_WRITE : B_READ_ONLY);
 	if (file.InitCheck() != B_OK) {
 		Unset();
 		return fStatus = file.InitCheck();
@@ -98,7 +97,7 @@ BResources::_Read(bool clobber)
 	ContainerLocation location;
 	status = BPrivate::locate_container(&fFile, fileSize, &location);
 	if (status != B_OK) {
-		if (!clobber)
+		if (!clobber || status != B_BAD_DATA)
 			return status;
 		// Clobbering anything that is not an executable makes it a resource file.
 		location.kind = BPrivate::kResourceFileX86;

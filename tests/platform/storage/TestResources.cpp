@@ -43,7 +43,8 @@ TEST(Resources, WrittenX86FileHasThePlatformLayout)
 	TempFolder temp;
 	std::string path = make_empty_file(temp, "new.rsrc");
 	{
-		BResources resources(path.c_str());
+		BFile file(path.c_str(), B_READ_WRITE);
+		BResources resources(&file);
 		ASSERT_EQ(resources.InitCheck(), B_OK);
 		EXPECT_EQ(list(resources).size(), 0u);
 		int32 answer = 42;
@@ -94,7 +95,7 @@ TEST(Resources, ManyResourcesGrowTheIndex)
 	TempFolder temp;
 	std::string path = make_empty_file(temp, "many.rsrc");
 	{
-		BResources resources(path.c_str());
+		BResources resources(path.c_str(), true);
 		for (int32 i = 0; i < 200; i++)
 			ASSERT_EQ(resources.AddResource(B_INT32_TYPE, i, &i, sizeof(i)), B_OK);
 	}
@@ -112,7 +113,8 @@ TEST(Resources, ReplaceRemoveAndReadOnlyFiles)
 {
 	TempFolder temp;
 	std::string path = make_empty_file(temp, "edit.rsrc");
-	BResources resources(path.c_str());
+	BFile file(path.c_str(), B_READ_WRITE);
+	BResources resources(&file);
 	ASSERT_EQ(resources.AddResource(B_RAW_TYPE, 1, "one", 3, "first"), B_OK);
 	ASSERT_EQ(resources.AddResource(B_RAW_TYPE, 1, "uno!", 4, "primero"), B_OK);
 	size_t size = 0;
@@ -133,8 +135,7 @@ TEST(Resources, ReplaceRemoveAndReadOnlyFiles)
 	ASSERT_EQ(resources.AddResource(B_RAW_TYPE, 2, "kept", 4), B_OK);
 	resources.Unset();
 
-	BFile readOnly(path.c_str(), B_READ_ONLY);
-	BResources reader(&readOnly);
+	BResources reader(path.c_str());
 	ASSERT_EQ(reader.InitCheck(), B_OK);
 	EXPECT_TRUE(reader.HasResource(B_RAW_TYPE, 2));
 	EXPECT_EQ(reader.AddResource(B_RAW_TYPE, 3, "x", 1), B_NOT_ALLOWED);
@@ -169,6 +170,13 @@ TEST(Resources, ContainerAppendedToAnExecutable)
 		ASSERT_EQ(resources.Sync(), B_OK);
 	}
 	std::vector<uint8> bytes = read_bytes(temp.Sub("tool"));
+	{
+		// Clobbering needs to see what the file is; a write-only file is left alone.
+		BFile writeOnly(temp.Sub("tool").c_str(), B_WRITE_ONLY);
+		BResources refused(&writeOnly, true);
+		EXPECT_NE(refused.InitCheck(), B_OK);
+		EXPECT_EQ(read_bytes(temp.Sub("tool")), bytes);
+	}
 	size_t offset = (original.size() + 7) / 8 * 8;
 	ASSERT_GT(bytes.size(), offset + 8);
 	EXPECT_EQ(memcmp(bytes.data(), original.data(), original.size()), 0);
