@@ -1,0 +1,270 @@
+#include <Roster.h>
+
+#include <AppDefs.h>
+#include <Message.h>
+#include <Path.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "AppResourcesPrivate.h"
+#include "LooperPrivate.h"
+#include "MessengerPrivate.h"
+#include "RosterRegistry.h"
+
+using BPrivate::RosterEntry;
+using BPrivate::RosterRegistry;
+
+namespace {
+
+// How long Launch waits for a new application to register before it hands it a
+// message.
+const bigtime_t kRegistrationWait = 5000000;
+
+bool
+is_executable(const std::string& path)
+{
+	struct stat st;
+	return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// Executables in the folders of BEAPI_APP_PATH (separated by ':') whose
+// signature matches.
+std::string
+search_app_path(const char* signature)
+{
+	const char* list = getenv("BEAPI_APP_PATH");
+	if (list == NULL)
+		return std::string();
+	std::string folders = list;
+	size_t start = 0;
+	while (start <= folders.size()) {
+		size_t end = folders.find(':', start);
+		if (end == std::string::npos)
+			end = folders.size();
+		std::string folder = folders.substr(start, end - start);
+		start = end + 1;
+		DIR* dir = folder.empty() ? NULL : opendir(folder.c_str());
+		if (dir == NULL)
+			continue;
+		std::string found;
+		while (struct dirent* item = readdir(dir)) {
+			std::string path = folder + "/" + item->d_name;
+			if (item->d_name[0] == '.' || !is_executable(path))
+				continue;
+			if (strcasecmp(BPrivate::app_signature_of(path.c_str()).c_str(), signature) == 0) {
+				found = path;
+				break;
+			}
+		}
+		closedir(dir);
+		if (!found.empty())
+			return found;
+	}
+	return std::string();
+}
+
+BMessenger
+messenger_to(const RosterEntry& entry)
+{
+	BMessenger messenger;
+	BMessenger::Private(messenger).SetTo(entry.team, entry.port, B_PREFERRED_TOKEN);
+	return messenger;
+}
+
+void
+send_arguments(const BMessenger& target, int argc, const char* const* args, const char* path)
+{
+	if (argc <= 0 || args == NULL)
+		return;
+	BMessage message(B_ARGV_RECEIVED);
+	message.AddInt32("argc", argc + 1);
+	message.AddString("argv", path);
+	for (int i = 0; i < argc; i++)
+		message.AddString("argv", args[i]);
+	char* cwd = getcwd(NULL, 0);
+	if (cwd != NULL)
+		message.AddString("cwd", cwd);
+	free(cwd);
+	target.SendMessage(&message, (BHandler*)NULL, 1000000);
+}
+
+// Starts the program detached from us (no zombie is left behind) and returns
+// its process.
+status_t
+spawn_detached(const std::string& path, int argc, const char* const* args, team_id* team)
+{
+	std::vector<char*> argv;
+	argv.push_back(const_cast<char*>(path.c_str()));
+	for (int i = 0; i < argc; i++)
+		argv.push_back(const_cast<char*>(args[i]));
+	argv.push_back(NULL);
+
+	int report[2];
+	if (pipe2(report, O_CLOEXEC) != 0)
+		return B_LAUNCH_FAILED;
+	pid_t middle = fork();
+	if (middle < 0) {
+		close(report[0]);
+		close(report[1]);
+		return B_LAUNCH_FAILED;
+	}
+	if (middle == 0) {
+		pid_t child = fork();
+		if (child == 0) {
+			execv(argv[0], argv.data());
+			int32 failure = -errno;
+			ssize_t ignored = write(report[1], &failure, sizeof(failure));
+			(void)ignored;
+			_exit(127);
+		}
+		int32 value = child;
+		ssize_t ignored = write(report[1], &value, sizeof(value));
+		(void)ignored;
+		_exit(child > 0 ? 0 : 1);
+	}
+	close(report[1]);
+	int status;
+	waitpid(middle, &status, 0);
+	int32 values[2];
+	ssize_t got = 0;
+	while (got < (ssize_t)sizeof(values)) {
+		ssize_t part = read(report[0], (char*)values + got, sizeof(values) - got);
+		if (part <= 0)
+			break;
+		got += part;
+	}
+	close(report[0]);
+	if (got < (ssize_t)sizeof(int32) || values[0] <= 0)
+		return B_LAUNCH_FAILED;
+	// A second number is the exec failure the child reported.
+	if (got >= (ssize_t)(2 * sizeof(int32)))
+		return B_LAUNCH_FAILED_EXECUTABLE;
+	*team = values[0];
+	return B_OK;
+}
+
+} // namespace
+
+status_t
+BRoster::FindApp(const char* mimeType, entry_ref* app) const
+{
+	if (mimeType == NULL || app == NULL)
+		return B_BAD_VALUE;
+	RosterEntry entry;
+	std::string path;
+	if (RosterRegistry::Find(mimeType, -1, &entry) == B_OK && !entry.path.empty())
+		path = entry.path;
+	if (path.empty())
+		path = RosterRegistry::KnownPath(mimeType);
+	if (path.empty() || !is_executable(path))
+		path = search_app_path(mimeType);
+	if (path.empty())
+		return B_LAUNCH_FAILED_APP_NOT_FOUND;
+	return get_ref_for_path(path.c_str(), app);
+}
+
+status_t
+BRoster::FindApp(entry_ref* ref, entry_ref* app) const
+{
+	if (ref == NULL || app == NULL)
+		return B_BAD_VALUE;
+	BPath path(ref);
+	if (path.InitCheck() != B_OK)
+		return B_ENTRY_NOT_FOUND;
+	if (!is_executable(path.Path()))
+		return B_LAUNCH_FAILED_NO_PREFERRED_APP;
+	*app = *ref;
+	return B_OK;
+}
+
+status_t
+BRoster::Launch(const char* mimeType, BMessage* initialMessage, team_id* appTeam) const
+{
+	entry_ref ref;
+	status_t status = FindApp(mimeType, &ref);
+	if (status != B_OK)
+		return status;
+	return Launch(&ref, initialMessage, appTeam);
+}
+
+status_t
+BRoster::Launch(const char* mimeType, int argc, const char* const* args, team_id* appTeam) const
+{
+	entry_ref ref;
+	status_t status = FindApp(mimeType, &ref);
+	if (status != B_OK)
+		return status;
+	return Launch(&ref, argc, args, appTeam);
+}
+
+status_t
+BRoster::Launch(const entry_ref* ref, const BMessage* initialMessage, team_id* appTeam) const
+{
+	BPath path(ref);
+	if (ref == NULL || path.InitCheck() != B_OK)
+		return B_BAD_VALUE;
+	return _Launch(path.Path(), 0, NULL, initialMessage, appTeam);
+}
+
+status_t
+BRoster::Launch(const entry_ref* ref, int argc, const char* const* args, team_id* appTeam) const
+{
+	BPath path(ref);
+	if (ref == NULL || path.InitCheck() != B_OK)
+		return B_BAD_VALUE;
+	return _Launch(path.Path(), argc, args, NULL, appTeam);
+}
+
+status_t
+BRoster::_Launch(const char* path, int argc, const char* const* args,
+				 const BMessage* initialMessage, team_id* appTeam) const
+{
+	if (!is_executable(path))
+		return B_LAUNCH_FAILED_EXECUTABLE;
+	std::string signature = BPrivate::app_signature_of(path);
+	uint32 flags = BPrivate::app_flags_of(path);
+
+	// An application that runs once already gets the message instead of a second
+	// copy.
+	if ((flags & B_LAUNCH_MASK) != B_MULTIPLE_LAUNCH && !signature.empty()) {
+		for (const RosterEntry& entry : RosterRegistry::List()) {
+			bool same = (flags & B_LAUNCH_MASK) == B_EXCLUSIVE_LAUNCH
+							? strcasecmp(entry.signature.c_str(), signature.c_str()) == 0
+							: entry.path == path;
+			if (!same)
+				continue;
+			BMessenger target = messenger_to(entry);
+			send_arguments(target, argc, args, path);
+			if (initialMessage != NULL)
+				target.SendMessage(const_cast<BMessage*>(initialMessage), (BHandler*)NULL, 1000000);
+			if (appTeam != NULL)
+				*appTeam = entry.team;
+			return B_ALREADY_RUNNING;
+		}
+	}
+
+	team_id team;
+	status_t status = spawn_detached(path, argc, args, &team);
+	if (status != B_OK)
+		return status;
+	if (appTeam != NULL)
+		*appTeam = team;
+	if (initialMessage == NULL)
+		return B_OK;
+	bigtime_t deadline = system_time() + kRegistrationWait;
+	RosterEntry entry;
+	while (RosterRegistry::Find(NULL, team, &entry) != B_OK) {
+		if (system_time() > deadline)
+			return B_OK;
+		snooze(10000);
+	}
+	return messenger_to(entry).SendMessage(const_cast<BMessage*>(initialMessage), (BHandler*)NULL,
+										   1000000);
+}
