@@ -207,8 +207,8 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect)
 	cairo_scale(cr, sx, sy);
 	cairo_set_source_surface(cr, surface, -(bitmapRect.left - bounds.left),
 							 -(bitmapRect.top - bounds.top));
-	if (sx == 1.0 && sy == 1.0)
-		cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+	// Scaled bitmaps are not smoothed unless asked for, as on the platform.
+	cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
 	cairo_paint(cr);
 	cairo_surface_destroy(surface);
 }
