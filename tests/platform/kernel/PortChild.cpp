@@ -1,5 +1,7 @@
 #include "PortChild.h"
 
+#include "../../../platform/src/kernel/PortPrivate.h"
+
 #include <OS.h>
 
 #include <climits>
@@ -85,6 +87,21 @@ read_forever(std::istringstream& arguments)
 	}
 }
 
+// Dies holding the port's lock, the worst instant for everybody else.
+int
+die_holding_the_lock(std::istringstream& arguments)
+{
+	port_id port = -1;
+	arguments >> port;
+	std::shared_ptr<beapi::PortMapping> mapping = beapi::port_mapping(port);
+	if (!mapping || pthread_mutex_lock(&mapping->header->lock) != 0)
+		return 1;
+	printf("locked\n");
+	fflush(stdout);
+	for (;;)
+		pause();
+}
+
 // Another user must neither find, reach nor create ports in this user's folder.
 int
 act_as_stranger(std::istringstream& arguments)
@@ -118,6 +135,8 @@ play(const char* part)
 		return write_forever(arguments);
 	if (role == "reader")
 		return read_forever(arguments);
+	if (role == "lock")
+		return die_holding_the_lock(arguments);
 	if (role == "stranger")
 		return act_as_stranger(arguments);
 	return 101;

@@ -128,6 +128,25 @@ TEST_F(PortProcessTest, KilledWritersAndReadersDoNotWedgeThePort)
 	delete_port(port);
 }
 
+TEST_F(PortProcessTest, AProcessKilledHoldingTheLockDoesNotWedgeThePort)
+{
+	port_id port = create_port(2, "locked");
+	ASSERT_EQ(write_port(port, 1, "before", 6), B_OK);
+	PortChild holder("lock " + std::to_string(port));
+	ASSERT_EQ(holder.ReadLine(), "locked");
+	holder.Kill(SIGKILL);
+	holder.Wait();
+	EXPECT_EQ(write_port_etc(port, 2, "x", 1, B_RELATIVE_TIMEOUT, 0), B_OK)
+		<< "the lock is taken over once its holder is dead";
+	char buffer[8];
+	int32 code = 0;
+	EXPECT_EQ(read_port(port, &code, buffer, sizeof(buffer)), 6);
+	EXPECT_EQ(code, 1);
+	EXPECT_EQ(read_port(port, &code, buffer, sizeof(buffer)), 1);
+	EXPECT_EQ(code, 2);
+	delete_port(port);
+}
+
 TEST_F(PortProcessTest, AnotherUserCannotReachThePort)
 {
 	if (getuid() != 0)
