@@ -32,6 +32,8 @@ struct ContainerLocation {
 	ResourceFileKind kind;
 	off_t offset;
 	bool littleEndian;
+	// The file is a resource file that holds no container yet (empty, or only "RS").
+	bool empty;
 };
 
 // Magic of a container and the fixed parts of its layout.

@@ -139,10 +139,12 @@ locate_container(BPositionIO* file, off_t fileSize, ContainerLocation* location)
 	ssize_t read = fileSize > 0 ? file->ReadAt(0, start, sizeof(start)) : 0;
 	if (read < 0)
 		return status_t(read);
+	location->empty = false;
 	if (read == 0 || (read >= 2 && memcmp(start, "RS", 2) == 0)) {
 		location->kind = kResourceFileX86;
 		location->offset = kX86ContainerOffset;
 		location->littleEndian = true;
+		location->empty = read < 4 || memcmp(start, "RS\0\0", 4) != 0;
 		return B_OK;
 	}
 	if (read == 8 && memcmp(start, "Joy!resf", 8) == 0) {

@@ -103,6 +103,7 @@ BResources::_Read(bool clobber)
 		location.kind = BPrivate::kResourceFileX86;
 		location.offset = BPrivate::kX86ContainerOffset;
 		location.littleEndian = true;
+		location.empty = true;
 	}
 	fKind = location.kind;
 	fOffset = location.offset;
@@ -112,7 +113,7 @@ BResources::_Read(bool clobber)
 		fModified = true;
 		return fFile.IsWritable() ? Sync() : B_OK;
 	}
-	if (fileSize <= fOffset)
+	if (location.empty || fileSize <= fOffset)
 		return B_OK;
 	off_t size = fileSize - fOffset;
 	if (size > kMaxContainerSize)
@@ -207,6 +208,7 @@ BResources::WriteTo(BFile* file)
 		location.kind = BPrivate::kResourceFileX86;
 		location.offset = BPrivate::kX86ContainerOffset;
 		location.littleEndian = true;
+		location.empty = true;
 	}
 	BFile copy(*file);
 	if (copy.InitCheck() != B_OK)

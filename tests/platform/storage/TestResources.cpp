@@ -142,6 +142,13 @@ TEST(Resources, ReplaceRemoveAndReadOnlyFiles)
 	EXPECT_EQ(reader.RemoveResource(B_RAW_TYPE, 2), B_NOT_ALLOWED);
 	EXPECT_EQ(reader.Sync(), B_NOT_ALLOWED);
 
+	temp.WriteFile("signature-only", "RSVP");
+	BResources signatureOnly(temp.Sub("signature-only").c_str());
+	EXPECT_EQ(signatureOnly.InitCheck(), B_OK);
+	EXPECT_EQ(list(signatureOnly).size(), 0u);
+	temp.WriteFile("broken", std::string("RS\0\0", 4) + "not a container");
+	EXPECT_EQ(BResources(temp.Sub("broken").c_str()).InitCheck(), B_BAD_DATA);
+
 	temp.WriteFile("text", "just some text");
 	EXPECT_EQ(BResources(temp.Sub("text").c_str()).InitCheck(), B_BAD_DATA);
 	BResources clobbered(temp.Sub("text").c_str(), true);
