@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <DataIO.h>
+#include <File.h>
 #include <Message.h>
 #include <MessageFormats.h>
+#include <Resources.h>
 
 namespace {
 
@@ -164,4 +166,56 @@ TEST_F(Msgdump, BadBytesAndBadUsage)
 	EXPECT_EQ(Dump("--bogus " + path).status, 2);
 	EXPECT_EQ(Dump("--offset x " + path).status, 2);
 	EXPECT_EQ(Dump(fDir + "/missing").status, 1);
+}
+
+TEST_F(Msgdump, ResourcesAreListedWithTheirMessages)
+{
+	const std::string path = fDir + "/app.rsrc";
+	fFiles.push_back(path);
+	{
+		BFile file(path.c_str(), B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+		ASSERT_EQ(file.InitCheck(), B_OK);
+		BResources resources(&file, true);
+		BMessage layout('ARCV');
+		layout.AddString("class", "BView");
+		const std::string bytes = flat(layout, B_MESSAGE_FORMAT_R5_LITTLE_ENDIAN);
+		ASSERT_EQ(resources.AddResource('ARCV', 4000, bytes.data(), bytes.size(), "layout"), B_OK);
+		int32 value = 42;
+		ASSERT_EQ(resources.AddResource(B_INT32_TYPE, 17, &value, 4), B_OK);
+		ASSERT_EQ(resources.Sync(), B_OK);
+	}
+	ToolRun run = Dump("--resource --json " + path);
+	EXPECT_EQ(run.status, 0) << run.err;
+	EXPECT_EQ(run.out,
+			  "{\"type\": \"ARCV\", \"id\": 4000, \"name\": \"layout\", \"size\": 46, \"message\": "
+			  "{\"format\": \"r5-le\", \"what\": 1095910230, \"fields\": [{\"name\": \"class\", "
+			  "\"type\": \"CSTR\", \"values\": [\"BView\"]}]}}\n"
+			  "{\"type\": \"LONG\", \"id\": 17, \"name\": \"\", \"size\": 4}\n");
+
+	run = Dump("--resource " + path);
+	EXPECT_EQ(run.status, 0);
+	EXPECT_NE(run.out.find("ARCV 4000 \"layout\", 46 bytes, message r5-le"), std::string::npos)
+		<< run.out;
+
+	const std::string notResources = Write("plain.txt", "just text");
+	run = Dump("--resource " + notResources);
+	EXPECT_EQ(run.status, 1);
+	EXPECT_EQ(run.err, "msgdump: " + notResources + ": not a resource container\n");
+}
+
+TEST_F(Msgdump, ResourceFilesOfThePlatformAndItsPredecessor)
+{
+	const std::string vectors = BEAPI_VECTORS_DIR;
+	if (access((vectors + "/README.md").c_str(), R_OK) != 0)
+		GTEST_SKIP() << "vectors folder absent";
+	ToolRun run = Dump("--resource --json " + vectors + "/rsrc_ppc_doodle.rsrc");
+	EXPECT_EQ(run.status, 0) << run.err;
+	EXPECT_NE(run.out.find("{\"type\": \"MSGG\", \"id\": 1, \"name\": \"BEOS:FILE_TYPES\", "
+						   "\"size\": 78, \"message\": {\"format\": \"r5-be\""),
+			  std::string::npos)
+		<< run.out;
+	run = Dump("--resource --json " + vectors + "/rsrc_x86_storage-test.rsrc");
+	EXPECT_NE(run.out.find("{\"type\": \"LONG\", \"id\": 17, \"name\": \"just a resource\""),
+			  std::string::npos)
+		<< run.out;
 }

@@ -10,6 +10,7 @@
 #include <MessageFormats.h>
 
 #include "JsonMessage.h"
+#include "ResourceDump.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ enum { EXIT_BAD_BYTES = 1, EXIT_USAGE = 2 };
 
 struct Options {
 	bool json = false;
+	bool resource = false;
 	uint64 offset = 0;
 	std::vector<std::string> files;
 };
@@ -25,8 +27,10 @@ void
 usage(FILE* to)
 {
 	fputs("usage: msgdump [--json] [--offset N] FILE...\n"
-		  "Prints every flattened message stored in each FILE, one after the other.\n"
-		  "  --json      one JSON object per message and line\n"
+		  "       msgdump --resource [--json] FILE...\n"
+		  "Prints every flattened message stored in each FILE, one after the other, or\n"
+		  "with --resource the resources of a resource file or executable.\n"
+		  "  --json      one JSON object per message (or resource) and line\n"
 		  "  --offset N  start at byte N of each file\n",
 		  to);
 }
@@ -58,6 +62,8 @@ parse_arguments(int argc, char** argv, Options* options)
 			endOfOptions = true;
 		} else if (arg == "--json") {
 			options->json = true;
+		} else if (arg == "--resource") {
+			options->resource = true;
 		} else if (arg == "--offset" || arg.rfind("--offset=", 0) == 0) {
 			const char* value = arg == "--offset" ? (i + 1 < argc ? argv[++i] : nullptr)
 												  : argv[i] + strlen("--offset=");
@@ -171,7 +177,8 @@ main(int argc, char** argv)
 		return status;
 	status = EXIT_SUCCESS;
 	for (const std::string& file : options.files) {
-		int result = dump_file(file, options);
+		int result =
+			options.resource ? dump_resources(file, options.json) : dump_file(file, options);
 		if (result != EXIT_SUCCESS)
 			status = result;
 	}
