@@ -1,0 +1,12 @@
+#ifndef ZORVY_APP_IDENTITY_H
+#define ZORVY_APP_IDENTITY_H
+
+// Who the application is: its names, version and signature.
+inline constexpr char gAppNameJaJp[] = "Zorvy 環境設定";
+inline constexpr char gAppNameEnUs[] = "Zorvy Preferences";
+inline constexpr char gAppVer[] = "Ver 1.40";
+inline constexpr char gAppAuthorJaJp[] = "ＭＯＺＥＬＴ";
+inline constexpr char gAppAuthorEnUs[] = "MOZELT";
+inline constexpr char gAppSignature[] = "application/x-vnd.MOZELT-ZorvyPreferences";
+
+#endif
