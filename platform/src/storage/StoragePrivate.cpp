@@ -192,13 +192,12 @@ directory_for(int32 device, int64 node, std::string* path)
 	{
 		std::lock_guard<std::mutex> lock(sDirectoryLock);
 		auto found = sDirectories.find(DirectoryKey{device, node});
-		if (found == sDirectories.end())
-			return B_ENTRY_NOT_FOUND;
-		candidate = found->second;
+		if (found != sDirectories.end())
+			candidate = found->second;
 	}
 	// The folder may have been moved or removed since it was remembered.
-	if (!same_node(candidate, device, node))
-		return B_ENTRY_NOT_FOUND;
+	if (candidate.empty() || !same_node(candidate, device, node))
+		return search_directory(device, node, path);
 	*path = std::move(candidate);
 	return B_OK;
 }

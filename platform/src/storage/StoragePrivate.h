@@ -27,6 +27,9 @@ bool path_needs_normalizing(const char* path);
 void remember_directory(int32 device, int64 node, const std::string& path);
 status_t directory_for(int32 device, int64 node, std::string* path);
 
+// Looks for a folder not remembered (one another process referred to), a bounded search.
+status_t search_directory(int32 device, int64 node, std::string* path);
+
 // The absolute path of the entry a reference names.
 status_t path_for_ref(int32 device, int64 directory, const char* name, std::string* path);
 

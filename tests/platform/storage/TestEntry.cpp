@@ -76,6 +76,21 @@ TEST(Entry, RefsRoundTripThroughPaths)
 	EXPECT_EQ(BEntry(&badName).InitCheck(), B_BAD_VALUE);
 }
 
+TEST(Entry, RefsFromAnotherProcessAreFound)
+{
+	// A reference built from the numbers alone, as it arrives from another process, names a
+	// folder this process never went through.
+	TempFolder temp;
+	ASSERT_EQ(mkdir(temp.Sub("made").c_str(), 0755), 0);
+	ASSERT_EQ(mkdir(temp.Sub("made/elsewhere").c_str(), 0755), 0);
+	struct stat st;
+	ASSERT_EQ(stat(temp.Sub("made/elsewhere").c_str(), &st), 0);
+	entry_ref ref(int32(st.st_dev), int64(st.st_ino), "file");
+	BPath path(&ref);
+	ASSERT_EQ(path.InitCheck(), B_OK);
+	EXPECT_EQ(std::string(path.Path()), temp.Sub("made/elsewhere/file"));
+}
+
 TEST(Entry, ParentsAndFolders)
 {
 	TempFolder temp;
