@@ -6,23 +6,36 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 bool
 IconFile::Read(const std::string& path, int32 size)
 {
-	fSize = size;
-	fPixels.clear();
 	std::ifstream file(path);
 	if (!file) {
 		fError = "cannot read " + path;
 		return false;
 	}
+	std::string text(std::istreambuf_iterator<char>(file), (std::istreambuf_iterator<char>()));
+	return ReadText(text, path, size);
+}
+
+bool
+IconFile::ReadText(const std::string& text, const std::string& path, int32 size)
+{
+	fSize = size;
+	fPixels.clear();
 	std::map<char, uint32> palette;
-	std::string line;
 	int32 row = 0;
 	int lineNumber = 0;
-	while (std::getline(file, line)) {
+	size_t start = 0;
+	while (start < text.size()) {
+		size_t end = text.find('\n', start);
+		if (end == std::string::npos)
+			end = text.size();
+		std::string line = text.substr(start, end - start);
+		start = end + 1;
 		lineNumber++;
 		if (!line.empty() && line.back() == '\r')
 			line.pop_back();

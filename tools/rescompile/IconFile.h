@@ -18,6 +18,8 @@
 class IconFile {
 public:
 	bool Read(const std::string& path, int32 size);
+	// The same for an icon held in memory; the name is used in error messages.
+	bool ReadText(const std::string& text, const std::string& name, int32 size);
 
 	const std::vector<uint8>& Pixels() const { return fPixels; }
 	const std::string& Error() const { return fError; }

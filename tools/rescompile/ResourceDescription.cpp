@@ -123,16 +123,30 @@ ResourceDescription::Read(const std::string& path)
 		fError = "cannot read " + path;
 		return false;
 	}
+	std::string text(std::istreambuf_iterator<char>(file), (std::istreambuf_iterator<char>()));
 	size_t slash = path.rfind('/');
-	fFolder = slash == std::string::npos ? "." : path.substr(0, slash);
+	return ReadText(text, path, slash == std::string::npos ? "." : path.substr(0, slash), true);
+}
+
+bool
+ResourceDescription::ReadText(const std::string& text, const std::string& name,
+							  const std::string& folder, bool allowFiles)
+{
+	fFolder = folder;
+	fAllowFiles = allowFiles;
 	fLineNumber = 0;
-	std::string line;
-	while (std::getline(file, line)) {
+	size_t start = 0;
+	while (start < text.size()) {
+		size_t end = text.find('\n', start);
+		if (end == std::string::npos)
+			end = text.size();
+		std::string line = text.substr(start, end - start);
+		start = end + 1;
 		fLineNumber++;
 		if (!line.empty() && line.back() == '\r')
 			line.pop_back();
 		if (!_Line(line)) {
-			fError = path + ":" + std::to_string(fLineNumber) + ": " + fError;
+			fError = name + ":" + std::to_string(fLineNumber) + ": " + fError;
 			return false;
 		}
 	}
@@ -286,6 +300,8 @@ ResourceDescription::_Icon(const std::vector<std::string>& words)
 {
 	if (words.size() != 3 || (words[1] != "large" && words[1] != "mini"))
 		return _Fail("icon takes large or mini and a file");
+	if (!fAllowFiles)
+		return _Fail("no files may be read here");
 	bool large = words[1] == "large";
 	std::string path = _Resolve(is_quoted(words[2]) ? words[2].substr(1) : words[2]);
 	fInputs.push_back(path);
@@ -312,6 +328,8 @@ ResourceDescription::_Resource(const std::vector<std::string>& words)
 	std::string name = words[3].substr(1);
 	std::vector<char> data;
 	if (words[4] == "file") {
+		if (!fAllowFiles)
+			return _Fail("no files may be read here");
 		std::string path = _Resolve(is_quoted(words[5]) ? words[5].substr(1) : words[5]);
 		fInputs.push_back(path);
 		std::ifstream file(path, std::ios::binary);

@@ -29,6 +29,10 @@ class ResourceDescription {
 public:
 	// Fills the items; on failure the error names the line and what is wrong.
 	bool Read(const std::string& path);
+	// The same for a description held in memory; without files allowed, a line that names a
+	// file is an error.
+	bool ReadText(const std::string& text, const std::string& name, const std::string& folder,
+				  bool allowFiles);
 
 	const std::vector<ResourceItem>& Items() const { return fItems; }
 	const std::string& Error() const { return fError; }
@@ -47,6 +51,7 @@ private:
 	bool _Add(type_code type, int32 id, const std::string& name, std::vector<char> data);
 
 	std::string fFolder;
+	bool fAllowFiles = true;
 	std::string fError;
 	int fLineNumber = 0;
 	std::vector<ResourceItem> fItems;

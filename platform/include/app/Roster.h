@@ -4,13 +4,10 @@
 #include <Entry.h>
 #include <Messenger.h>
 #include <OS.h>
+#include <StorageDefs.h>
 #include <SupportDefs.h>
 
 class BMessage;
-
-#ifndef B_MIME_TYPE_LENGTH
-#define B_MIME_TYPE_LENGTH (256 - 15)
-#endif
 
 // Launch behaviour, from the executable's 'APPF' resource.
 #define B_SINGLE_LAUNCH (0x0)

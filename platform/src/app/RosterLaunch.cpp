@@ -2,6 +2,7 @@
 
 #include <AppDefs.h>
 #include <Message.h>
+#include <MimeType.h>
 #include <Path.h>
 
 #include <cerrno>
@@ -152,19 +153,34 @@ spawn_detached(const std::string& path, int argc, const char* const* args, team_
 
 } // namespace
 
+// Where the application with the signature lies: running, known from an earlier run, or found
+// in the application folders.
+static std::string
+path_for_signature(const char* signature)
+{
+	RosterEntry entry;
+	if (RosterRegistry::Find(signature, -1, &entry) == B_OK && !entry.path.empty())
+		return entry.path;
+	std::string path = RosterRegistry::KnownPath(signature);
+	if (!path.empty() && is_executable(path))
+		return path;
+	return search_app_path(signature);
+}
+
 status_t
 BRoster::FindApp(const char* mimeType, entry_ref* app) const
 {
 	if (mimeType == NULL || app == NULL)
 		return B_BAD_VALUE;
-	RosterEntry entry;
-	std::string path;
-	if (RosterRegistry::Find(mimeType, -1, &entry) == B_OK && !entry.path.empty())
-		path = entry.path;
-	if (path.empty())
-		path = RosterRegistry::KnownPath(mimeType);
-	if (path.empty() || !is_executable(path))
-		path = search_app_path(mimeType);
+	std::string path = path_for_signature(mimeType);
+	if (path.empty()) {
+		// A document type: the application that the type prefers opens it.
+		char preferred[B_MIME_TYPE_LENGTH];
+		BMimeType type(mimeType);
+		if (type.GetPreferredApp(preferred) != B_OK)
+			return B_LAUNCH_FAILED_APP_NOT_FOUND;
+		path = path_for_signature(preferred);
+	}
 	if (path.empty())
 		return B_LAUNCH_FAILED_APP_NOT_FOUND;
 	return get_ref_for_path(path.c_str(), app);

@@ -4,6 +4,7 @@
 #include <Application.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <MimeType.h>
 #include <OS.h>
 #include <Path.h>
 #include <Roster.h>
@@ -30,6 +31,7 @@ protected:
 		ASSERT_NE(nullptr, mkdtemp(pattern));
 		fFolder = pattern;
 		setenv("XDG_RUNTIME_DIR", fFolder.c_str(), 1);
+		setenv("XDG_CONFIG_HOME", fFolder.c_str(), 1);
 	}
 
 	void TearDown() override
@@ -163,6 +165,12 @@ TEST_F(AppProcesses, LaunchByPathAndBySignature)
 	entry_ref found;
 	ASSERT_EQ(B_OK, be_roster->FindApp(signature, &found));
 	EXPECT_EQ(ref, found);
+	// A document type leads to the application it prefers.
+	BMimeType type("text/x-beapi-test");
+	ASSERT_EQ(B_OK, type.SetPreferredApp(signature));
+	entry_ref viewer;
+	ASSERT_EQ(B_OK, be_roster->FindApp("text/x-beapi-test", &viewer));
+	EXPECT_EQ(ref, viewer);
 	ASSERT_EQ(B_OK, BMessenger(signature).SendMessage('quit'));
 	end = system_time() + 10000000;
 	while (be_roster->IsRunning(signature) && system_time() < end)
