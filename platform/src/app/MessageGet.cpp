@@ -151,45 +151,65 @@ BMessage::SetRect(const char* name, const BRect& value)
 	return AddRect(name, value);
 }
 
+namespace {
+
+bool same_data(const BMessage& a, const BMessage& b, bool ignoreFieldOrder, bool deep, int depth);
+
+bool
+same_items(const BMessage& owner, const BMessage& other, const MessageField& a,
+		   const MessageField& b, bool ignoreFieldOrder, bool deep, int depth)
+{
+	if (a.type != b.type || a.count != b.count)
+		return false;
+	for (uint32 j = 0; j < a.count; j++) {
+		uint32 sizeA, sizeB;
+		const uint8* itemA = a.Item(j, &sizeA);
+		const uint8* itemB = b.Item(j, &sizeB);
+		// Nested messages compare by content, as far as they can be read and not too deep.
+		if (deep && a.type == B_MESSAGE_TYPE && depth < kMaxMessageNesting) {
+			BMessage nestedA, nestedB;
+			if (owner.FindMessage(a.name.c_str(), static_cast<int32>(j), &nestedA) == B_OK &&
+				other.FindMessage(b.name.c_str(), static_cast<int32>(j), &nestedB) == B_OK) {
+				if (nestedA.what != nestedB.what ||
+					!same_data(nestedA, nestedB, ignoreFieldOrder, true, depth + 1))
+					return false;
+				continue;
+			}
+		}
+		if (sizeA != sizeB || memcmp(itemA, itemB, sizeA) != 0)
+			return false;
+	}
+	return true;
+}
+
+bool
+same_data(const BMessage& a, const BMessage& b, bool ignoreFieldOrder, bool deep, int depth)
+{
+	const BMessage::Body& mine = BMessage::Private(&a).GetBody();
+	const BMessage::Body& theirs = BMessage::Private(&b).GetBody();
+	if (mine.fields.size() != theirs.fields.size())
+		return false;
+	for (size_t i = 0; i < mine.fields.size(); i++) {
+		const MessageField& field = mine.fields[i];
+		const MessageField* match = &theirs.fields[i];
+		if (ignoreFieldOrder) {
+			int32 index = theirs.IndexOf(field.name.c_str());
+			if (index < 0)
+				return false;
+			match = &theirs.fields[index];
+		} else if (!match->NameIs(field.name.data(), field.name.size())) {
+			return false;
+		}
+		if (!same_items(a, b, field, *match, ignoreFieldOrder, deep, depth))
+			return false;
+	}
+	return true;
+}
+
+} // namespace
+
 bool
 BMessage::HasSameData(const BMessage& other, bool ignoreFieldOrder, bool deep) const
 {
-	if (this == &other)
-		return true;
-	const auto& mine = fBody->fields;
-	const auto& theirs = other.fBody->fields;
-	if (mine.size() != theirs.size())
-		return false;
-	for (size_t i = 0; i < mine.size(); i++) {
-		const MessageField& a = mine[i];
-		const MessageField* b = &theirs[i];
-		if (ignoreFieldOrder || !b->NameIs(a.name.data(), a.name.size())) {
-			if (!ignoreFieldOrder)
-				return false;
-			int32 index = other.fBody->IndexOf(a.name.c_str());
-			if (index < 0)
-				return false;
-			b = &theirs[index];
-		}
-		if (a.type != b->type || a.count != b->count)
-			return false;
-		for (uint32 j = 0; j < a.count; j++) {
-			uint32 sizeA, sizeB;
-			const uint8* itemA = a.Item(j, &sizeA);
-			const uint8* itemB = b->Item(j, &sizeB);
-			if (deep && a.type == B_MESSAGE_TYPE) {
-				BMessage nestedA, nestedB;
-				if (FindMessage(a.name.c_str(), static_cast<int32>(j), &nestedA) == B_OK &&
-					other.FindMessage(a.name.c_str(), static_cast<int32>(j), &nestedB) == B_OK) {
-					if (nestedA.what != nestedB.what ||
-						!nestedA.HasSameData(nestedB, ignoreFieldOrder, true))
-						return false;
-					continue;
-				}
-			}
-			if (sizeA != sizeB || memcmp(itemA, itemB, sizeA) != 0)
-				return false;
-		}
-	}
-	return true;
+	return this == &other || same_data(*this, other, ignoreFieldOrder, deep, 0);
 }
