@@ -180,6 +180,14 @@ TEST(Drawing, BitmapsDrawTheirPixels)
 		view->DrawBitmap(bitmap, BPoint(10, 5));
 		view->SetDrawingMode(B_OP_COPY);
 		view->DrawBitmap(bitmap, BRect(0, 0, 1, 1), BRect(20, 5, 23, 8));
+		// Over leaves out the transparent pixels that copy draws.
+		BBitmap clear(BRect(0, 0, 0, 0), B_RGBA32);
+		uint8* pixel = static_cast<uint8*>(clear.Bits());
+		pixel[0] = 255;
+		view->SetDrawingMode(B_OP_OVER);
+		view->DrawBitmap(&clear, BPoint(30, 5));
+		view->SetDrawingMode(B_OP_COPY);
+		view->DrawBitmap(&clear, BPoint(31, 5));
 	}));
 	window->ShowAndWait();
 	EXPECT_EQ(pixel(window, 5, 5), kRed);
@@ -192,6 +200,8 @@ TEST(Drawing, BitmapsDrawTheirPixels)
 	EXPECT_EQ(pixel(window, 21, 6), kRed);
 	EXPECT_EQ(pixel(window, 22, 5), make_color(0, 255, 0));
 	EXPECT_EQ(pixel(window, 20, 8), kBlue);
+	EXPECT_EQ(pixel(window, 30, 5), kWhite);
+	EXPECT_EQ(pixel(window, 31, 5), kBlue);
 	TestWindow::Close(window);
 	delete bitmap;
 }
