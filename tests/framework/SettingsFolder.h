@@ -132,14 +132,24 @@ spawn_self(const std::string& test, const std::string& child,
 	_exit(127);
 }
 
-// The child's exit code, or -1 when it did not exit by itself.
+// The child's exit code, or -1 when it did not exit by itself. A child still running after
+// `seconds` is killed, so that a hanging child fails the test instead of stalling it.
 inline int
-wait_exit_code(pid_t pid)
+wait_exit_code(pid_t pid, int seconds = 60)
 {
 	int status = 0;
-	while (waitpid(pid, &status, 0) < 0) {
-		if (errno != EINTR)
+	for (int waited = 0;; waited++) {
+		pid_t done = waitpid(pid, &status, WNOHANG);
+		if (done == pid)
+			break;
+		if (done < 0 && errno != EINTR)
 			return -1;
+		if (waited == seconds * 100) {
+			kill(pid, SIGKILL);
+			waitpid(pid, &status, 0);
+			return -1;
+		}
+		usleep(10000);
 	}
 	return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -25,6 +25,8 @@ text_for(int32 count)
 	return std::string(size, static_cast<char>('a' + count % 26));
 }
 
+class SaveCrashTest : public SettingsTest {};
+
 } // namespace
 
 TEST(SaveCrashChild, SaveForever)
@@ -44,7 +46,7 @@ TEST(SaveCrashChild, SaveForever)
 	}
 }
 
-TEST_F(SettingsTest, AKilledSaveNeverLeavesAnUnreadableFile)
+TEST_F(SaveCrashTest, AKilledSaveNeverLeavesAnUnreadableFile)
 {
 	unsigned seed = std::random_device()();
 	SCOPED_TRACE("seed " + std::to_string(seed));
