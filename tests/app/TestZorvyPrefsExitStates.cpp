@@ -65,16 +65,3 @@ TEST_F(ExitStatesTest, AnOlderVersionsFileLoadsTheSame)
 	EXPECT_EQ(loaded.mVersion, "Ver 1.00");
 	EXPECT_EQ(loaded.mWindowFrame, BRect(10, 20, 310, 270));
 }
-
-TEST_F(ExitStatesTest, AFileWithoutAFrameKeepsTheDefault)
-{
-	BMessage archive;
-	archive.AddString("_Ver", "Ver 1.40");
-	fs::create_directories(SettingsPath(kFolder));
-	write_message(SettingsPath(kFolder, kFile), archive);
-
-	TZorvyPrefsExitStates loaded;
-	EXPECT_EQ(loaded.LoadFromFile(), B_ERROR);
-	EXPECT_EQ(loaded.mVersion, "Ver 1.40");
-	EXPECT_EQ(loaded.mWindowFrame, BRect(50, 50, 350, 300));
-}

@@ -26,13 +26,6 @@ protected:
 
 } // namespace
 
-TEST_F(AppPrivacyTest, EmptyUntilAnalyzed)
-{
-	TAppPrivacy privacy;
-	EXPECT_EQ(privacy.ExeName(), "");
-	EXPECT_EQ(privacy.ExePath(), "");
-}
-
 TEST_F(AppPrivacyTest, NameAndFolderWithItsSeparator)
 {
 	TAppPrivacy privacy;

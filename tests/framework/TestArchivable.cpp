@@ -265,24 +265,6 @@ TEST(ArchivableFind, DataPointerAndSizeAreWrittenTogether)
 	EXPECT_EQ(std::string(static_cast<const char*>(data), size), "second");
 }
 
-TEST(ArchivableFind, FormsWithoutIndexReadTheFirstValue)
-{
-	BMessage archive;
-	archive.AddInt32("n", 1);
-	archive.AddInt32("n", 2);
-	archive.AddString("s", "first");
-	archive.AddString("s", "second");
-	int32 number = 0;
-	std::string text;
-	const char* pointer = nullptr;
-	EXPECT_EQ(TTestRecord::FindInt32(archive, "n", &number), B_OK);
-	EXPECT_EQ(TTestRecord::FindString(archive, "s", &text), B_OK);
-	EXPECT_EQ(TTestRecord::FindString(archive, "s", &pointer), B_OK);
-	EXPECT_EQ(number, 1);
-	EXPECT_EQ(text, "first");
-	EXPECT_STREQ(pointer, "first");
-}
-
 TEST(ArchivableFind, AColourShorterThanAColourIsNotRead)
 {
 	BMessage archive;

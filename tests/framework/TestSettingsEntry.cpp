@@ -29,14 +29,6 @@ TEST_F(SettingsEntryTest, AFirstStartCreatesTheFoldersButNoFile)
 	EXPECT_EQ(std::string(path.Path()), SettingsPath("Zorvy", "Zorvy_Prefs.arc"));
 }
 
-TEST_F(SettingsEntryTest, TheSharedFolderSitsBesideTheApplicationsFolders)
-{
-	BEntry entry;
-	ASSERT_EQ(get_settings_entry(FOLDER_NAME_MOZELT_SETTINGS_SHARED, "AccKeyFormat2.arc", &entry),
-			  B_OK);
-	EXPECT_TRUE(fs::is_directory(SettingsPath("Shared")));
-}
-
 TEST_F(SettingsEntryTest, AFinalLinkIsNotFollowed)
 {
 	BEntry entry;
