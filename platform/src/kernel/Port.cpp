@@ -43,6 +43,15 @@ private:
 	int fFd;
 };
 
+// The platform keeps names to B_OS_NAME_LENGTH - 1 bytes.
+void
+copy_name(char* to, const char* from)
+{
+	size_t length = strnlen(from, B_OS_NAME_LENGTH - 1);
+	memcpy(to, from, length);
+	to[length] = '\0';
+}
+
 std::string
 name_link(const std::string& folder, const char* name)
 {
@@ -155,7 +164,7 @@ make_port_file(const std::string& folder, port_id id, int32 capacity, const char
 	header->id = id;
 	header->capacity = capacity;
 	header->ownerTeam = getpid();
-	strncpy(header->name, name, B_OS_NAME_LENGTH - 1);
+	copy_name(header->name, name);
 	header->dataOffset = dataOffset;
 	header->dataSize = dataSize;
 	pthread_mutexattr_t attributes;
@@ -181,7 +190,7 @@ create_port(int32 capacity, const char* name)
 	if (capacity < 1 || capacity > kMaxPortCapacity)
 		return B_BAD_VALUE;
 	char shortName[B_OS_NAME_LENGTH] = {};
-	strncpy(shortName, name != nullptr ? name : "unnamed port", B_OS_NAME_LENGTH - 1);
+	copy_name(shortName, name != nullptr ? name : "unnamed port");
 	std::string folder;
 	if (runtime_directory(&folder) != B_OK)
 		return B_PERMISSION_DENIED;
@@ -219,7 +228,7 @@ find_port(const char* name)
 	if (name == nullptr)
 		return B_BAD_VALUE;
 	char shortName[B_OS_NAME_LENGTH] = {};
-	strncpy(shortName, name, B_OS_NAME_LENGTH - 1);
+	copy_name(shortName, name);
 	std::string folder;
 	if (runtime_directory(&folder) != B_OK)
 		return B_NAME_NOT_FOUND;

@@ -66,8 +66,11 @@ thread_local CurrentThread tCurrent;
 void
 copy_name(char* to, const char* from)
 {
-	strncpy(to, from != nullptr ? from : "", B_OS_NAME_LENGTH - 1);
-	to[B_OS_NAME_LENGTH - 1] = '\0';
+	if (from == nullptr)
+		from = "";
+	size_t length = strnlen(from, B_OS_NAME_LENGTH - 1);
+	memcpy(to, from, length);
+	to[length] = '\0';
 }
 
 // The system keeps at most 15 bytes of a thread's name.
@@ -75,8 +78,9 @@ void
 apply_name(ThreadRecord& record)
 {
 	char shortName[16];
-	strncpy(shortName, record.name, sizeof(shortName) - 1);
-	shortName[sizeof(shortName) - 1] = '\0';
+	size_t length = strnlen(record.name, sizeof(shortName) - 1);
+	memcpy(shortName, record.name, length);
+	shortName[length] = '\0';
 	pthread_setname_np(record.handle, shortName);
 }
 

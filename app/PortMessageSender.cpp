@@ -1,0 +1,48 @@
+#include <app/PortMessageSender.h>
+
+#include <app/Prefs.h>
+
+#include <Message.h>
+
+TPortMessageSender* gPortMessageSender = NULL;
+
+TPortMessageSender::TPortMessageSender(const char* portName)
+	: mPort(B_NAME_NOT_FOUND), mPortName(portName != NULL ? portName : "")
+{
+	FindPort();
+}
+
+TPortMessageSender::~TPortMessageSender() {}
+
+status_t
+TPortMessageSender::FindPort()
+{
+	mPort = find_port(mPortName.c_str());
+	return mPort < 0 ? mPort : B_OK;
+}
+
+status_t
+TPortMessageSender::SendMessage(const BMessage& message)
+{
+	if (mPort < 0)
+		return mPort;
+	ssize_t size = message.FlattenedSize();
+	if (size < 0)
+		return status_t(size);
+	char* buffer = new char[size];
+	status_t status = message.Flatten(buffer, size);
+	if (status == B_OK)
+		status = write_port(mPort, 0, buffer, size_t(size));
+	delete[] buffer;
+	return status;
+}
+
+void
+send_preferences()
+{
+	if (gPortMessageSender == NULL)
+		return;
+	BMessage message(MSG_PREFERENCES_CHANGED);
+	gPrefs.Archive(&message, true);
+	gPortMessageSender->SendMessage(message);
+}
