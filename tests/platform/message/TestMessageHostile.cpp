@@ -146,3 +146,31 @@ TEST(MessageHostile, BadItemsInsideAGoodMessageAreRefusedByTheirFinders)
 	EXPECT_EQ(message.FindInt32("int", &value), B_BAD_DATA);
 	message.PrintToStream();
 }
+
+TEST(MessageHostile, DeepNestingIsHandledToALimit)
+{
+	BMessage message('leaf');
+	message.AddInt32("depth", 0);
+	for (int32 depth = 1; depth < 60; depth++) {
+		BMessage outer('nest');
+		outer.AddInt32("depth", depth);
+		outer.AddMessage("inner", &message);
+		message = outer;
+	}
+	const message_format formats[] = {B_MESSAGE_FORMAT_R5_BIG_ENDIAN,
+									  B_MESSAGE_FORMAT_DANO_LITTLE_ENDIAN};
+	for (message_format format : formats) {
+		Bytes bytes = flatten_as(message, format);
+		BMessage back;
+		ASSERT_EQ(unflatten_message(&back, bytes.data(), bytes.size()), B_OK);
+		EXPECT_TRUE(back.HasSameData(message, true, true));
+		// Every level can still be reached, whatever format it ended up in.
+		BMessage level = back;
+		for (int32 depth = 59; depth > 0; depth--) {
+			BMessage inner;
+			ASSERT_EQ(level.FindMessage("inner", &inner), B_OK) << depth;
+			level = inner;
+		}
+		EXPECT_EQ(level.what, uint32('leaf'));
+	}
+}
