@@ -17,8 +17,18 @@ const char kHeightSample[] = "Hgy\xe6\xbc\xa2\xe5\xad\x97";
 // Pango contexts (and their font maps) are used by one thread at a time. A thread takes one
 // from this pool and hands it back when it ends; none is ever released, since releasing drops
 // fontconfig data that Pango does not free.
-std::mutex sPoolLock;
-std::vector<PangoContext*> sPool;
+struct ContextPool {
+	std::mutex lock;
+	std::vector<PangoContext*> contexts;
+};
+
+// Never destroyed: threads still hand their contexts back while the process exits.
+ContextPool&
+pool()
+{
+	static ContextPool* sPool = new ContextPool;
+	return *sPool;
+}
 
 PangoContext*
 new_context()
@@ -44,8 +54,8 @@ struct ThreadContext {
 	{
 		if (context == nullptr)
 			return;
-		std::lock_guard<std::mutex> guard(sPoolLock);
-		sPool.push_back(context);
+		std::lock_guard<std::mutex> guard(pool().lock);
+		pool().contexts.push_back(context);
 	}
 };
 
@@ -56,10 +66,10 @@ thread_context()
 	if (holder.context == nullptr) {
 		BPrivate::init_fonts();
 		{
-			std::lock_guard<std::mutex> guard(sPoolLock);
-			if (!sPool.empty()) {
-				holder.context = sPool.back();
-				sPool.pop_back();
+			std::lock_guard<std::mutex> guard(pool().lock);
+			if (!pool().contexts.empty()) {
+				holder.context = pool().contexts.back();
+				pool().contexts.pop_back();
 			}
 		}
 		if (holder.context == nullptr)
@@ -141,8 +151,14 @@ text_height(const BFont& font, font_height* height)
 	font_style style;
 	font.GetFamilyAndStyle(&family, &style);
 	auto key = std::make_tuple(std::string(family), std::string(style), font.Size(), font.Face());
-	static std::mutex lock;
-	static std::map<decltype(key), font_height> cache;
+	struct Cache {
+		std::mutex lock;
+		std::map<decltype(key), font_height> heights;
+	};
+	// Never destroyed, like the contexts: windows may still measure while the process exits.
+	static Cache* sCache = new Cache;
+	std::mutex& lock = sCache->lock;
+	std::map<decltype(key), font_height>& cache = sCache->heights;
 	{
 		std::lock_guard<std::mutex> guard(lock);
 		auto found = cache.find(key);
