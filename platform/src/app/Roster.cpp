@@ -15,8 +15,8 @@ using BPrivate::RosterRegistry;
 
 namespace {
 
-// A broadcast must not hang on an application that stopped reading its port.
-const bigtime_t kBroadcastTimeout = 100000;
+// A broadcast never waits for an application whose port is full.
+const bigtime_t kBroadcastTimeout = 0;
 
 BRoster sRoster;
 
