@@ -204,8 +204,10 @@ TEST_F(PortTest, DeletingWakesWaitersWithBadPortID)
 	thread_id readerThread = start_blocked(block_in_read, &reader);
 	thread_id writerThread = start_blocked(block_in_write, &writer);
 	thread_info info;
-	ASSERT_EQ(get_thread_info(readerThread, &info), B_OK);
-	EXPECT_EQ(info.state, B_THREAD_RECEIVING);
+	do {
+		snooze(1000);
+		ASSERT_EQ(get_thread_info(readerThread, &info), B_OK);
+	} while (info.state != B_THREAD_RECEIVING);
 	ASSERT_EQ(delete_port(empty), B_OK);
 	ASSERT_EQ(delete_port(full), B_OK);
 	wait_for_thread(readerThread, nullptr);

@@ -121,10 +121,11 @@ TEST_F(ThreadTest, KillWakesAThreadInItsWaitsAndRunsItsExitHooks)
 	thread_id thread = spawn_thread(sleep_for_long, "sleeper", B_NORMAL_PRIORITY, &sleeper);
 	resume_thread(thread);
 	wait_until(sleeper.started);
-	snooze(10000);
 	thread_info info;
-	ASSERT_EQ(get_thread_info(thread, &info), B_OK);
-	EXPECT_EQ(info.state, B_THREAD_ASLEEP);
+	do {
+		snooze(1000);
+		ASSERT_EQ(get_thread_info(thread, &info), B_OK);
+	} while (info.state != B_THREAD_ASLEEP);
 
 	Trace waiter;
 	waiter.other = thread;
@@ -197,7 +198,6 @@ TEST_F(ThreadTest, SuspendedThreadWaitsForResume)
 	Trace trace;
 	thread_id thread = spawn_thread(suspend_myself, "suspender", B_NORMAL_PRIORITY, &trace);
 	EXPECT_EQ(resume_thread(thread), B_OK);
-	EXPECT_EQ(resume_thread(thread), B_BAD_THREAD_STATE);
 	wait_until(trace.started);
 	thread_info info;
 	do {
@@ -219,6 +219,7 @@ TEST_F(ThreadTest, SuspendingAThreadInAWaitParksIt)
 	thread_id thread = spawn_thread(sleep_for_long, "sleeper", B_NORMAL_PRIORITY, &sleeper);
 	resume_thread(thread);
 	wait_until(sleeper.started);
+	EXPECT_EQ(resume_thread(thread), B_BAD_THREAD_STATE);
 	ASSERT_EQ(suspend_thread(thread), B_OK);
 	thread_info info;
 	do {
