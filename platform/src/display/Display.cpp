@@ -69,6 +69,10 @@ Display::Default()
 
 Display::~Display() {}
 
+void
+Display::WindowBlocked(BWindow*)
+{}
+
 status_t
 Display::PostSync(BWindow* window, int64 id)
 {

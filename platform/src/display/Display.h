@@ -40,6 +40,9 @@ public:
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons) = 0;
 	// The window has handled everything before the marker with this id and shown the result.
 	virtual void SyncReached(int64 id) = 0;
+	// The window's thread waits for the user elsewhere (a modal alert's Go): whoever waits for
+	// the window to catch up must not wait for it now.
+	virtual void WindowBlocked(BWindow* window);
 
 	// Posts the window a marker that comes back through SyncReached.
 	static status_t PostSync(BWindow* window, int64 id);

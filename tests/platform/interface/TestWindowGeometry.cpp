@@ -2,6 +2,8 @@
 
 #include <AppDefs.h>
 
+#include "Display.h"
+
 using namespace BPrivate::headless;
 
 namespace {
@@ -125,4 +127,42 @@ TEST(WindowGeometry, TheTitleIsTheName)
 	EXPECT_EQ(floating->Flags(), uint32(B_AVOID_FRONT | B_AVOID_FOCUS));
 	floating->Lock();
 	floating->Quit();
+}
+
+namespace {
+
+class BlockingWindow : public TestWindow {
+public:
+	BlockingWindow() : TestWindow("Blocking") {}
+
+	std::atomic<bool> release{false};
+
+	virtual void MessageReceived(BMessage* message)
+	{
+		if (message->what != 'blok') {
+			TestWindow::MessageReceived(message);
+			return;
+		}
+		// Waits the way a modal alert does, telling the display so.
+		while (!release.load()) {
+			BPrivate::Display::Default()->WindowBlocked(this);
+			snooze(5000);
+		}
+	}
+};
+
+} // namespace
+
+TEST(WindowGeometry, ABlockedWindowDoesNotHoldUpWhoWaitsForIt)
+{
+	Watchdog watchdog;
+	BlockingWindow* window = new BlockingWindow();
+	window->ShowAndWait();
+	window->PostMessage('blok');
+	bigtime_t start = system_time();
+	EXPECT_EQ(sync(window, 3000000), B_OK);
+	EXPECT_LT(system_time() - start, 2000000);
+	window->release.store(true);
+	EXPECT_EQ(sync(window), B_OK);
+	TestWindow::Close(window);
 }

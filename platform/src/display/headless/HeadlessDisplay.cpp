@@ -289,6 +289,19 @@ HeadlessDisplay::SyncReached(int64 id)
 	fChanged.notify_all();
 }
 
+void
+HeadlessDisplay::WindowBlocked(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	for (auto it = fSyncs.begin(); it != fSyncs.end();) {
+		if (it->second == window)
+			it = fSyncs.erase(it);
+		else
+			++it;
+	}
+	fChanged.notify_all();
+}
+
 BWindow*
 HeadlessDisplay::WaitForWindow(const char* title, bigtime_t timeout)
 {

@@ -38,6 +38,7 @@ public:
 						 int32 bytesPerRow);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);
+	virtual void WindowBlocked(BWindow* window);
 
 	// The user's side. Windows are named by pointer; a window that has gone gives
 	// B_BAD_VALUE.
