@@ -1,0 +1,117 @@
+#include <CheckBox.h>
+
+#include <Message.h>
+#include <Window.h>
+
+#include "ControlLook.h"
+
+#include <cmath>
+
+namespace {
+
+// The box: a square as high as a line of text, minus a little, centred vertically.
+BRect
+box_frame(const BView* view)
+{
+	BRect bounds = view->Bounds();
+	float side = std::min(12.0f, bounds.Height());
+	float top = std::floor(bounds.top + (bounds.Height() - side) / 2);
+	return BRect(bounds.left + 1, top, bounds.left + 1 + side, top + side);
+}
+
+} // namespace
+
+BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
+					 uint32 resizingMode, uint32 flags)
+	: BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW), fOutside(false)
+{}
+
+BCheckBox::BCheckBox(BMessage* archive) : BControl(archive), fOutside(false) {}
+
+BCheckBox::~BCheckBox() {}
+
+BArchivable*
+BCheckBox::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BCheckBox"))
+		return NULL;
+	return new BCheckBox(archive);
+}
+
+status_t
+BCheckBox::Archive(BMessage* archive, bool deep) const
+{
+	return BControl::Archive(archive, deep);
+}
+
+void
+BCheckBox::Draw(BRect)
+{
+	BRect box = box_frame(this);
+	BPrivate::draw_check_box(this, box, Value() == B_CONTROL_ON, IsTracking() && !fOutside,
+							 IsEnabled());
+	const char* label = Label();
+	if (label == NULL)
+		return;
+	float x = box.right + 6;
+	float y = BPrivate::centred_baseline(this, Bounds().top, Bounds().Height());
+	BPrivate::draw_label(this, label, BPoint(x, y), IsEnabled());
+	if (IsFocus() && Window()->IsActive()) {
+		font_height fh;
+		GetFontHeight(&fh);
+		BPrivate::draw_focus_line(this, x, x + StringWidth(label), y + std::ceil(fh.descent));
+	}
+}
+
+void
+BCheckBox::KeyDown(const char* bytes, int32 numBytes)
+{
+	BControl::KeyDown(bytes, numBytes);
+}
+
+void
+BCheckBox::MouseDown(BPoint)
+{
+	if (!IsEnabled())
+		return;
+	fOutside = false;
+	SetTracking(true);
+	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
+	Invalidate();
+}
+
+void
+BCheckBox::MouseMoved(BPoint where, uint32, const BMessage*)
+{
+	if (!IsTracking())
+		return;
+	bool outside = !Bounds().Contains(where);
+	if (outside != fOutside) {
+		fOutside = outside;
+		Invalidate();
+	}
+}
+
+void
+BCheckBox::MouseUp(BPoint where)
+{
+	if (!IsTracking())
+		return;
+	SetTracking(false);
+	Invalidate();
+	if (!Bounds().Contains(where))
+		return;
+	SetValue(Value() == B_CONTROL_OFF ? B_CONTROL_ON : B_CONTROL_OFF);
+	Invoke();
+}
+
+void
+BCheckBox::GetPreferredSize(float* width, float* height)
+{
+	const char* label = Label();
+	float line = BPrivate::line_height(this);
+	if (width != NULL)
+		*width = 20 + (label != NULL ? std::ceil(StringWidth(label)) : 0);
+	if (height != NULL)
+		*height = std::max(line + 2, 14.0f);
+}

@@ -1,0 +1,38 @@
+#ifndef _CONTROL_LOOK_H
+#define _CONTROL_LOOK_H
+
+// How the controls draw: the platform's bevelled frames, marks and focus line, shared so that
+// every control looks alike.
+
+#include <GraphicsDefs.h>
+#include <Rect.h>
+
+class BView;
+
+namespace BPrivate {
+
+// Makes sure the classes of the controls are known to instantiate_object; every control's
+// constructor calls it so that linking any control links them all.
+void register_control_classes();
+
+rgb_color panel_color();
+// The label colour of a control, dimmed when disabled.
+rgb_color label_color(bool enabled);
+
+// The baseline at which a line of the view's font sits centred in a band of the given height.
+float centred_baseline(const BView* view, float top, float height);
+float line_height(const BView* view);
+
+void draw_button_frame(BView* view, BRect frame, bool pressed, bool isDefault, bool enabled);
+void draw_check_box(BView* view, BRect box, bool checked, bool pressed, bool enabled);
+void draw_radio(BView* view, BRect circle, bool on, bool pressed, bool enabled);
+// The keyboard-navigation mark: a line under a label.
+void draw_focus_line(BView* view, float left, float right, float y);
+void draw_label(BView* view, const char* label, BPoint baseline, bool enabled);
+// The raised field a pop-up menu or text field sits in.
+void draw_sunken_frame(BView* view, BRect frame, bool enabled);
+void draw_popup_marker(BView* view, BRect area, bool enabled);
+
+} // namespace BPrivate
+
+#endif

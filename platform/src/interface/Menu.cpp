@@ -1,0 +1,435 @@
+#include <Menu.h>
+
+#include <MenuItem.h>
+#include <Message.h>
+#include <Window.h>
+
+#include "ControlLook.h"
+#include "MenuWindow.h"
+
+#include <algorithm>
+
+BMenu::BMenu(const char* name, menu_layout layout)
+	: BView(BRect(0, 0, 0, 0), name, B_FOLLOW_NONE, B_WILL_DRAW), fResizeToFit(true),
+	  fLayout(layout)
+{
+	_InitMenu();
+	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	SetLowColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	SetHighColor(ui_color(B_MENU_ITEM_TEXT_COLOR));
+}
+
+BMenu::BMenu(BRect frame, const char* name, uint32 resizingMode, uint32 flags, menu_layout layout,
+			 bool resizeToFit)
+	: BView(frame, name, resizingMode, flags), fResizeToFit(resizeToFit), fLayout(layout)
+{
+	_InitMenu();
+	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	SetLowColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	SetHighColor(ui_color(B_MENU_ITEM_TEXT_COLOR));
+}
+
+BMenu::BMenu(BMessage* archive) : BView(archive), fResizeToFit(true), fLayout(B_ITEMS_IN_ROW)
+{
+	_InitMenu();
+	int32 layout;
+	if (archive->FindInt32("_layout", &layout) == B_OK && layout >= B_ITEMS_IN_ROW &&
+		layout <= B_ITEMS_IN_MATRIX)
+		fLayout = menu_layout(layout);
+	bool flag;
+	if (archive->FindBool("_rsize_to_fit", &flag) == B_OK)
+		fResizeToFit = flag;
+	if (archive->FindBool("_disable", &flag) == B_OK)
+		fEnabled = !flag;
+	if (archive->FindBool("_radio", &flag) == B_OK)
+		fRadioMode = flag;
+	if (archive->FindBool("_trig_disabled", &flag) == B_OK)
+		fTriggersEnabled = !flag;
+	if (archive->FindBool("_dyn_label", &flag) == B_OK)
+		fLabelFromMarked = flag;
+	float width;
+	if (archive->FindFloat("_maxwidth", &width) == B_OK)
+		fMaxContentWidth = width;
+	BMessage itemArchive;
+	for (int32 i = 0; archive->FindMessage("_items", i, &itemArchive) == B_OK; i++) {
+		BArchivable* object = instantiate_object(&itemArchive);
+		BMenuItem* item = dynamic_cast<BMenuItem*>(object);
+		if (item != NULL)
+			AddItem(item);
+		else
+			delete object;
+	}
+}
+
+void
+BMenu::_InitMenu()
+{
+	BPrivate::register_control_classes();
+	fSuperitem = NULL;
+	fSelected = NULL;
+	fOpenItem = NULL;
+	fMaxContentWidth = 0;
+	fEnabled = true;
+	fRadioMode = false;
+	fTriggersEnabled = true;
+	fLabelFromMarked = false;
+	fPressed = false;
+	fLayoutValid = false;
+}
+
+BMenu::~BMenu()
+{
+	if (fOpenItem != NULL && fOpenItem->Submenu() != NULL) {
+		// The open menu's window must not outlive the menu it reports to.
+		BPrivate::MenuWindow* window =
+			dynamic_cast<BPrivate::MenuWindow*>(fOpenItem->Submenu()->Window());
+		if (window != NULL && window->Lock())
+			window->Abandon();
+	}
+	for (BMenuItem* item : fItems) {
+		item->fSuper = NULL;
+		delete item;
+	}
+}
+
+BArchivable*
+BMenu::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BMenu"))
+		return NULL;
+	return new BMenu(archive);
+}
+
+status_t
+BMenu::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (fLayout != B_ITEMS_IN_ROW)
+		status |= archive->AddInt32("_layout", int32(fLayout));
+	status |= archive->AddBool("_rsize_to_fit", fResizeToFit);
+	status |= archive->AddBool("_disable", !fEnabled);
+	status |= archive->AddBool("_radio", fRadioMode);
+	status |= archive->AddBool("_trig_disabled", !fTriggersEnabled);
+	status |= archive->AddBool("_dyn_label", fLabelFromMarked);
+	status |= archive->AddFloat("_maxwidth", fMaxContentWidth);
+	if (deep) {
+		for (BMenuItem* item : fItems) {
+			BMessage itemArchive;
+			if (item->Archive(&itemArchive, true) == B_OK)
+				status |= archive->AddMessage("_items", &itemArchive);
+		}
+	}
+	return status;
+}
+
+bool
+BMenu::AddItem(BMenuItem* item)
+{
+	return AddItem(item, CountItems());
+}
+
+bool
+BMenu::AddItem(BMenuItem* item, int32 index)
+{
+	if (item == NULL || item->fSuper != NULL || index < 0 || index > CountItems())
+		return false;
+	fItems.insert(fItems.begin() + index, item);
+	item->fSuper = this;
+	if (item->IsMarked() && fRadioMode)
+		_ItemMarked(item);
+	InvalidateLayout();
+	return true;
+}
+
+bool
+BMenu::AddItem(BMenu* menu)
+{
+	return AddItem(menu, CountItems());
+}
+
+bool
+BMenu::AddItem(BMenu* menu, int32 index)
+{
+	if (menu == NULL)
+		return false;
+	BMenuItem* item = new BMenuItem(menu);
+	if (!AddItem(item, index)) {
+		item->fSubmenu = NULL;
+		menu->fSuperitem = NULL;
+		delete item;
+		return false;
+	}
+	return true;
+}
+
+bool
+BMenu::AddSeparatorItem()
+{
+	return AddItem(new BSeparatorItem());
+}
+
+bool
+BMenu::RemoveItem(BMenuItem* item)
+{
+	auto it = std::find(fItems.begin(), fItems.end(), item);
+	if (it == fItems.end())
+		return false;
+	fItems.erase(it);
+	item->fSuper = NULL;
+	if (fSelected == item)
+		fSelected = NULL;
+	InvalidateLayout();
+	return true;
+}
+
+BMenuItem*
+BMenu::RemoveItem(int32 index)
+{
+	BMenuItem* item = ItemAt(index);
+	if (item != NULL)
+		RemoveItem(item);
+	return item;
+}
+
+bool
+BMenu::RemoveItems(int32 index, int32 count, bool deleteItems)
+{
+	if (index < 0 || count < 0 || index + count > CountItems())
+		return false;
+	for (int32 i = 0; i < count; i++) {
+		BMenuItem* item = RemoveItem(index);
+		if (deleteItems)
+			delete item;
+	}
+	return true;
+}
+
+bool
+BMenu::RemoveItem(BMenu* menu)
+{
+	int32 index = IndexOf(menu);
+	if (index < 0)
+		return false;
+	delete RemoveItem(index);
+	return true;
+}
+
+BMenuItem*
+BMenu::ItemAt(int32 index) const
+{
+	if (index < 0 || index >= CountItems())
+		return NULL;
+	return fItems[size_t(index)];
+}
+
+BMenu*
+BMenu::SubmenuAt(int32 index) const
+{
+	BMenuItem* item = ItemAt(index);
+	return item != NULL ? item->Submenu() : NULL;
+}
+
+int32
+BMenu::CountItems() const
+{
+	return int32(fItems.size());
+}
+
+int32
+BMenu::IndexOf(BMenuItem* item) const
+{
+	auto it = std::find(fItems.begin(), fItems.end(), item);
+	return it == fItems.end() ? -1 : int32(it - fItems.begin());
+}
+
+int32
+BMenu::IndexOf(BMenu* menu) const
+{
+	for (size_t i = 0; i < fItems.size(); i++) {
+		if (menu != NULL && fItems[i]->Submenu() == menu)
+			return int32(i);
+	}
+	return -1;
+}
+
+BMenuItem*
+BMenu::FindItem(uint32 command) const
+{
+	for (BMenuItem* item : fItems) {
+		if (item->Message() != NULL && item->Command() == command)
+			return item;
+		if (item->Submenu() != NULL) {
+			if (BMenuItem* found = item->Submenu()->FindItem(command))
+				return found;
+		}
+	}
+	return NULL;
+}
+
+BMenuItem*
+BMenu::FindItem(const char* label) const
+{
+	if (label == NULL)
+		return NULL;
+	for (BMenuItem* item : fItems) {
+		if (item->fLabel == label)
+			return item;
+		if (item->Submenu() != NULL) {
+			if (BMenuItem* found = item->Submenu()->FindItem(label))
+				return found;
+		}
+	}
+	return NULL;
+}
+
+status_t
+BMenu::SetTargetForItems(BHandler* target)
+{
+	status_t status = B_OK;
+	for (BMenuItem* item : fItems) {
+		status = item->SetTarget(target);
+		if (status != B_OK)
+			break;
+	}
+	return status;
+}
+
+status_t
+BMenu::SetTargetForItems(BMessenger messenger)
+{
+	status_t status = B_OK;
+	for (BMenuItem* item : fItems) {
+		status = item->SetTarget(messenger);
+		if (status != B_OK)
+			break;
+	}
+	return status;
+}
+
+void
+BMenu::SetEnabled(bool enabled)
+{
+	if (fEnabled == enabled)
+		return;
+	fEnabled = enabled;
+	Invalidate();
+}
+
+void
+BMenu::SetRadioMode(bool on)
+{
+	fRadioMode = on;
+	if (!on)
+		fLabelFromMarked = false;
+}
+
+void
+BMenu::SetTriggersEnabled(bool enabled)
+{
+	fTriggersEnabled = enabled;
+}
+
+void
+BMenu::SetMaxContentWidth(float maxWidth)
+{
+	fMaxContentWidth = maxWidth;
+}
+
+void
+BMenu::SetLabelFromMarked(bool on)
+{
+	fLabelFromMarked = on;
+	if (on)
+		fRadioMode = true;
+}
+
+bool
+BMenu::IsLabelFromMarked()
+{
+	return fLabelFromMarked;
+}
+
+bool
+BMenu::IsEnabled() const
+{
+	if (!fEnabled)
+		return false;
+	BMenu* super = Supermenu();
+	return super == NULL || super->IsEnabled();
+}
+
+bool
+BMenu::IsRadioMode() const
+{
+	return fRadioMode;
+}
+
+bool
+BMenu::AreTriggersEnabled() const
+{
+	return fTriggersEnabled;
+}
+
+float
+BMenu::MaxContentWidth() const
+{
+	return fMaxContentWidth;
+}
+
+BMenuItem*
+BMenu::FindMarked()
+{
+	for (BMenuItem* item : fItems) {
+		if (item->IsMarked())
+			return item;
+	}
+	return NULL;
+}
+
+int32
+BMenu::FindMarkedIndex()
+{
+	return IndexOf(FindMarked());
+}
+
+BMenu*
+BMenu::Supermenu() const
+{
+	return fSuperitem != NULL ? fSuperitem->Menu() : NULL;
+}
+
+BMenuItem*
+BMenu::Superitem() const
+{
+	return fSuperitem;
+}
+
+menu_layout
+BMenu::Layout() const
+{
+	return fLayout;
+}
+
+void
+BMenu::_ItemMarked(BMenuItem* item)
+{
+	if (fRadioMode) {
+		for (BMenuItem* other : fItems) {
+			if (other != item && other->fMarked) {
+				other->fMarked = false;
+				Invalidate();
+			}
+		}
+	}
+	if (fLabelFromMarked && fSuperitem != NULL)
+		fSuperitem->SetLabel(item->Label());
+}
+
+BWindow*
+BMenu::_RootWindow() const
+{
+	const BMenu* menu = this;
+	while (menu->Supermenu() != NULL)
+		menu = menu->Supermenu();
+	return menu->Window();
+}
