@@ -1,0 +1,450 @@
+#include "SdlDisplay.h"
+
+#include <Window.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace BPrivate {
+
+Display*
+create_sdl_display(const char** reason)
+{
+	return SdlDisplay::Create(reason);
+}
+
+namespace {
+
+bool
+is_set(const char* name)
+{
+	const char* value = getenv(name);
+	return value != nullptr && value[0] != '\0';
+}
+
+int32
+pixel_width(BRect frame)
+{
+	return frame.IntegerWidth() + 1;
+}
+
+int32
+pixel_height(BRect frame)
+{
+	return frame.IntegerHeight() + 1;
+}
+
+} // namespace
+
+SdlDisplay::SdlDisplay()
+	: fCalling(nullptr), fScreen(0, 0, 1023, 767), fWakeEvent(0), fWakePosted(false), fModifiers(0),
+	  fMenuHeld(false)
+{}
+
+SdlDisplay*
+SdlDisplay::Create(const char** reason)
+{
+	static std::string sReason;
+	SdlDisplay* display = new SdlDisplay();
+	std::mutex startLock;
+	std::condition_variable started;
+	int result = 0;
+	std::string why;
+	display->fThread = std::thread(&SdlDisplay::_Run, display, &why, &startLock, &started, &result);
+	{
+		std::unique_lock<std::mutex> guard(startLock);
+		started.wait(guard, [&] { return result != 0; });
+	}
+	if (result > 0)
+		return display;
+	display->fThread.join();
+	delete display;
+	sReason = why;
+	*reason = sReason.c_str();
+	return nullptr;
+}
+
+SdlDisplay::~SdlDisplay()
+{
+	// The display lives as long as the process; a display that failed to start has no thread.
+	if (fThread.joinable())
+		fThread.detach();
+}
+
+bool
+SdlDisplay::_Start(std::string* reason)
+{
+	SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+	SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+	SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+	SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+	// X11 first: Wayland does not let a program place its windows.
+	const char* drivers[2];
+	int count = 0;
+	if (is_set("DISPLAY"))
+		drivers[count++] = "x11";
+	if (is_set("WAYLAND_DISPLAY"))
+		drivers[count++] = "wayland";
+	if (count == 0) {
+		*reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+		return false;
+	}
+	bool ready = false;
+	for (int i = 0; i < count && !ready; i++) {
+		SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers[i]);
+		if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+			ready = true;
+		else
+			*reason = SDL_GetError();
+	}
+	if (!ready) {
+		SDL_Quit();
+		return false;
+	}
+	const char* driver = SDL_GetCurrentVideoDriver();
+	fDriver = driver != nullptr ? driver : "";
+	if (fDriver != "x11" && fDriver != "wayland") {
+		*reason = "SDL offers no desktop video driver";
+		SDL_Quit();
+		return false;
+	}
+	// On X11 SDL would otherwise build a software OpenGL framebuffer, slow to start and large;
+	// on Wayland the same setting leaves windows without a surface.
+	if (fDriver == "x11")
+		SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+	SDL_Rect bounds;
+	if (SDL_GetDisplayBounds(0, &bounds) == 0 && bounds.w > 0 && bounds.h > 0)
+		fScreen = BRect(bounds.x, bounds.y, bounds.x + bounds.w - 1, bounds.y + bounds.h - 1);
+	fWakeEvent = SDL_RegisterEvents(1);
+	SDL_StartTextInput();
+	return true;
+}
+
+void
+SdlDisplay::_Run(std::string* reason, std::mutex* startLock, std::condition_variable* started,
+				 int* result)
+{
+	bool ready = _Start(reason);
+	{
+		std::lock_guard<std::mutex> guard(*startLock);
+		*result = ready ? 1 : -1;
+		started->notify_all();
+	}
+	if (!ready)
+		return;
+	for (;;) {
+		SDL_Event event;
+		if (SDL_WaitEventTimeout(&event, 500) != 0) {
+			do {
+				if (event.type == fWakeEvent) {
+					std::lock_guard<std::mutex> guard(fLock);
+					fWakePosted = false;
+				} else {
+					_HandleEvent(event);
+				}
+			} while (SDL_PollEvent(&event) != 0);
+		}
+		// A key whose text did not come with it (an input method took it) goes as it is.
+		_FlushPendingKey();
+		_Apply();
+	}
+}
+
+void
+SdlDisplay::_Wake()
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		if (fWakePosted)
+			return;
+		fWakePosted = true;
+	}
+	SDL_Event event;
+	memset(&event, 0, sizeof(event));
+	event.type = fWakeEvent;
+	SDL_PushEvent(&event);
+}
+
+void
+SdlDisplay::_Apply()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	for (SDL_Window* doomed : fDoomed)
+		SDL_DestroyWindow(doomed);
+	fDoomed.clear();
+	for (auto& entry : fWindows)
+		_ApplyRecord(entry.first, entry.second);
+}
+
+void
+SdlDisplay::_ApplyRecord(BWindow*, Record& record)
+{
+	bool avoidFocus = (record.flags & B_AVOID_FOCUS) != 0;
+	if (record.shown && record.sdl == nullptr) {
+		Uint32 flags = SDL_WINDOW_HIDDEN;
+		bool fixedWidth = (record.flags & (B_NOT_RESIZABLE | B_NOT_H_RESIZABLE)) != 0;
+		bool fixedHeight = (record.flags & (B_NOT_RESIZABLE | B_NOT_V_RESIZABLE)) != 0;
+		if (!fixedWidth || !fixedHeight)
+			flags |= SDL_WINDOW_RESIZABLE;
+		if (avoidFocus) {
+			// Tooltips and menus: a plain bordered box the window manager leaves alone.
+			flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+			if (fDriver == "x11")
+				flags |= SDL_WINDOW_TOOLTIP;
+		} else if (record.look == B_NO_BORDER_WINDOW_LOOK ||
+				   record.look == B_BORDERED_WINDOW_LOOK) {
+			flags |= SDL_WINDOW_BORDERLESS;
+		}
+		record.sdl =
+			SDL_CreateWindow(record.title.c_str(), int(record.frame.left), int(record.frame.top),
+							 pixel_width(record.frame), pixel_height(record.frame), flags);
+		if (record.sdl == nullptr) {
+			record.shown = false;
+			return;
+		}
+		record.id = SDL_GetWindowID(record.sdl);
+		int32 width = pixel_width(record.frame);
+		int32 height = pixel_height(record.frame);
+		if (fixedWidth || fixedHeight) {
+			SDL_SetWindowMinimumSize(record.sdl, width, height);
+			if (fixedWidth && fixedHeight)
+				SDL_SetWindowMaximumSize(record.sdl, width, height);
+		}
+		record.titleChanged = false;
+		record.frameChanged = false;
+		record.visibilityChanged = true;
+	}
+	if (record.sdl == nullptr)
+		return;
+	if (record.titleChanged)
+		SDL_SetWindowTitle(record.sdl, record.title.c_str());
+	if (record.frameChanged) {
+		int x = 0;
+		int y = 0;
+		int width = 0;
+		int height = 0;
+		SDL_GetWindowPosition(record.sdl, &x, &y);
+		SDL_GetWindowSize(record.sdl, &width, &height);
+		if (x != int(record.frame.left) || y != int(record.frame.top))
+			SDL_SetWindowPosition(record.sdl, int(record.frame.left), int(record.frame.top));
+		if (width != pixel_width(record.frame) || height != pixel_height(record.frame))
+			SDL_SetWindowSize(record.sdl, pixel_width(record.frame), pixel_height(record.frame));
+	}
+	if (record.visibilityChanged) {
+		if (record.shown) {
+			SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, avoidFocus ? "1" : "0");
+			SDL_ShowWindow(record.sdl);
+			record.newPixels = !record.pixels.empty();
+		} else {
+			SDL_HideWindow(record.sdl);
+		}
+	}
+	if (record.raise && record.shown && !avoidFocus) {
+		SDL_RaiseWindow(record.sdl);
+		if (fDriver == "x11")
+			SDL_SetWindowInputFocus(record.sdl);
+	}
+	if (record.newPixels && record.shown)
+		_Blit(record);
+	record.titleChanged = false;
+	record.frameChanged = false;
+	record.visibilityChanged = false;
+	record.raise = false;
+}
+
+void
+SdlDisplay::_Blit(Record& record)
+{
+	record.newPixels = false;
+	SDL_Surface* target = SDL_GetWindowSurface(record.sdl);
+	if (target == nullptr)
+		return;
+	SDL_Surface* source =
+		SDL_CreateRGBSurfaceWithFormatFrom(record.pixels.data(), record.width, record.height, 32,
+										   record.width * 4, SDL_PIXELFORMAT_ARGB8888);
+	if (source == nullptr)
+		return;
+	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+	SDL_BlitSurface(source, nullptr, target, nullptr);
+	SDL_FreeSurface(source);
+	if (SDL_UpdateWindowSurface(record.sdl) == 0) {
+		record.framesShown = true;
+		fChanged.notify_all();
+	}
+}
+
+const char*
+SdlDisplay::Name() const
+{
+	return "sdl";
+}
+
+const char*
+SdlDisplay::DriverName() const
+{
+	return fDriver.c_str();
+}
+
+BRect
+SdlDisplay::ScreenFrame()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	return fScreen;
+}
+
+void
+SdlDisplay::AddWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	Record& record = fWindows[window];
+	record.title = window->Name() != nullptr ? window->Name() : "";
+	record.frame = window->Frame();
+}
+
+void
+SdlDisplay::RemoveWindow(BWindow* window)
+{
+	{
+		std::unique_lock<std::mutex> guard(fLock);
+		fChanged.wait(guard, [&] { return fCalling != window; });
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		if (it->second.sdl != nullptr)
+			fDoomed.push_back(it->second.sdl);
+		fWindows.erase(it);
+		fChanged.notify_all();
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::ShowWindow(BWindow* window)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		Record& record = it->second;
+		record.shown = true;
+		record.flags = window->Flags();
+		record.look = int32(window->Look());
+		record.visibilityChanged = true;
+		record.raise = (record.flags & B_AVOID_FOCUS) == 0;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::HideWindow(BWindow* window)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		it->second.shown = false;
+		it->second.visibilityChanged = true;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::SetWindowTitle(BWindow* window, const char* title)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		it->second.title = title != nullptr ? title : "";
+		it->second.titleChanged = true;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::SetWindowFrame(BWindow* window, BRect frame)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		// The desktop moved or sized the window itself and told it so: nothing to do.
+		if (it == fWindows.end() || it->second.frame == frame)
+			return;
+		it->second.frame = frame;
+		it->second.frameChanged = true;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::ActivateWindow(BWindow* window, bool active)
+{
+	if (!active)
+		return;
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		it->second.raise = true;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
+					int32 bytesPerRow)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end() || width <= 0 || height <= 0)
+			return;
+		Record& record = it->second;
+		record.pixels.resize(size_t(width) * size_t(height));
+		for (int32 y = 0; y < height; y++) {
+			memcpy(record.pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
+				   size_t(width) * 4);
+		}
+		record.width = width;
+		record.height = height;
+		record.newPixels = true;
+	}
+	_Wake();
+}
+
+void
+SdlDisplay::GetPointer(BWindow* window, BPoint* where, uint32* buttons)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end()) {
+		*where = BPoint(-1, -1);
+		*buttons = 0;
+		return;
+	}
+	*where = it->second.pointer;
+	*buttons = it->second.buttons;
+}
+
+void
+SdlDisplay::SyncReached(int64)
+{}
+
+status_t
+SdlDisplay::WaitForFirstFrame(BWindow* window, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	bool shown = fChanged.wait_for(guard, std::chrono::microseconds(timeout), [&] {
+		auto it = fWindows.find(window);
+		return it == fWindows.end() || it->second.framesShown;
+	});
+	if (fWindows.find(window) == fWindows.end())
+		return B_BAD_VALUE;
+	return shown ? B_OK : B_TIMED_OUT;
+}
+
+} // namespace BPrivate
