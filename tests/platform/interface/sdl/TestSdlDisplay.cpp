@@ -1,0 +1,120 @@
+// The desktop display on a private X server: viewdemo's window as the desktop sees it, and the
+// desktop's mouse, keyboard and close box arriving in the program as the platform's messages.
+
+#include <gtest/gtest.h>
+
+#include "../ChildProcess.h"
+#include "XServer.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+const int kTimeoutMs = 20000;
+
+class SdlDisplayTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		// A hang fails the test instead of stalling the run.
+		alarm(120);
+		if (access(viewdemo_path().c_str(), X_OK) != 0)
+			GTEST_SKIP() << "viewdemo is not built";
+		if (!have_program("xdotool"))
+			GTEST_SKIP() << "xdotool is not installed";
+		std::string reason;
+		if (!fServer.Start(&reason))
+			GTEST_SKIP() << reason;
+		fRuntime = make_temporary_folder();
+		ASSERT_TRUE(
+			fDemo.Start(viewdemo_path(), {"DISPLAY=" + fServer.Name(), "BEAPI_DISPLAY=sdl",
+										  "BEAPI_TRACE_INPUT=1", "XDG_RUNTIME_DIR=" + fRuntime,
+										  "LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
+										  "/tests/platform/interface/sdl/lsan.supp"}));
+		std::string found =
+			xdotool(fServer, {"search", "--sync", "--onlyvisible", "--name", "^View demo$"});
+		ASSERT_FALSE(found.empty()) << "no window titled \"View demo\"";
+		fWindow = strtoul(found.c_str(), nullptr, 10);
+		ASSERT_NE(fWindow, 0ul);
+		fId = std::to_string(fWindow);
+		// The window is on the screen once it has been activated.
+		ASSERT_TRUE(fDemo.WaitForLine("B_WINDOW_ACTIVATED active=1", kTimeoutMs)) << fDemo.Output();
+	}
+
+	void TearDown() override { alarm(0); }
+
+	XServer fServer;
+	Child fDemo;
+	std::string fRuntime;
+	unsigned long fWindow = 0;
+	std::string fId;
+};
+
+TEST_F(SdlDisplayTest, WindowHasTheProgramsTitlePlaceAndSize)
+{
+	std::string geometry = xdotool(fServer, {"getwindowgeometry", fId});
+	EXPECT_NE(geometry.find("Geometry: 400x300"), std::string::npos) << geometry;
+	EXPECT_NE(geometry.find("Position: 100,100"), std::string::npos) << geometry;
+	EXPECT_EQ(xdotool(fServer, {"getwindowname", fId}), "View demo\n");
+}
+
+TEST_F(SdlDisplayTest, ClicksArriveAtTheirWindowPoint)
+{
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "50", "60", "click", "1"}).empty());
+	EXPECT_TRUE(
+		fDemo.WaitForLine("B_MOUSE_DOWN where=50,60 buttons=1 clicks=1 modifiers=0x0", kTimeoutMs))
+		<< fDemo.Output();
+	EXPECT_TRUE(fDemo.WaitForLine("B_MOUSE_UP where=50,60 buttons=0", kTimeoutMs))
+		<< fDemo.Output();
+	// A second press at the same place soon after counts as a double click.
+	ASSERT_FALSE(xdotool(fServer, {"click", "1"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_MOUSE_DOWN where=50,60 buttons=1 clicks=2", kTimeoutMs))
+		<< fDemo.Output();
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "10", "20", "click", "3"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_MOUSE_DOWN where=10,20 buttons=2 clicks=1", kTimeoutMs))
+		<< fDemo.Output();
+}
+
+TEST_F(SdlDisplayTest, KeysArriveWithTheirTextCodesAndModifiers)
+{
+	ASSERT_FALSE(xdotool(fServer, {"mousemove", "--window", fId, "200", "150"}).empty());
+	ASSERT_FALSE(xdotool(fServer, {"key", "a"}).empty());
+	EXPECT_TRUE(
+		fDemo.WaitForLine("B_KEY_DOWN bytes=\"a\" raw_char=97 key=0x3c modifiers=0x0", kTimeoutMs))
+		<< fDemo.Output();
+	EXPECT_TRUE(fDemo.WaitForLine("B_KEY_UP bytes=\"a\" raw_char=97 key=0x3c", kTimeoutMs))
+		<< fDemo.Output();
+	// Shift types the capital; the raw character stays the plain letter.
+	ASSERT_FALSE(xdotool(fServer, {"key", "shift+b"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_KEY_DOWN bytes=\"B\" raw_char=98 key=0x50 modifiers=0x101",
+								  kTimeoutMs))
+		<< fDemo.Output();
+	// Alt is Command: the key arrives once, its text input is not typed again.
+	ASSERT_FALSE(xdotool(fServer, {"key", "alt+c", "Return"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_KEY_DOWN bytes=\"c\" raw_char=99 key=0x4e modifiers=0x402",
+								  kTimeoutMs))
+		<< fDemo.Output();
+	// Enter's byte ends the printed line; its code and raw character follow on the next.
+	EXPECT_TRUE(fDemo.WaitForLine("\" raw_char=10 key=0x47 modifiers=0x0", kTimeoutMs))
+		<< fDemo.Output();
+	EXPECT_EQ(fDemo.Output().find("B_KEY_DOWN bytes=\"c\" raw_char=99 key=0x4e modifiers=0x0"),
+			  std::string::npos);
+	// The Japanese keys type nothing and are told apart by their codes.
+	ASSERT_FALSE(xdotool(fServer, {"key", "Muhenkan", "Henkan"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_KEY_DOWN bytes=\"\" raw_char=0 key=0xf0", kTimeoutMs))
+		<< fDemo.Output();
+	EXPECT_TRUE(fDemo.WaitForLine("B_KEY_DOWN bytes=\"\" raw_char=0 key=0xf1", kTimeoutMs))
+		<< fDemo.Output();
+}
+
+TEST_F(SdlDisplayTest, CloseBoxQuitsTheProgram)
+{
+	ASSERT_TRUE(send_close_request(fServer, fWindow));
+	EXPECT_TRUE(fDemo.WaitForLine("B_QUIT_REQUESTED", kTimeoutMs)) << fDemo.Output();
+	EXPECT_EQ(fDemo.WaitForExit(kTimeoutMs), 0);
+}
+
+} // namespace
