@@ -10,8 +10,7 @@ namespace {
 void
 copy_name(char* to, const char* from)
 {
-	strncpy(to, from != nullptr ? from : "", B_FONT_FAMILY_LENGTH);
-	to[B_FONT_FAMILY_LENGTH] = '\0';
+	snprintf(to, B_FONT_FAMILY_LENGTH + 1, "%s", from != nullptr ? from : "");
 }
 
 BFont

@@ -141,3 +141,20 @@ TestWindow::MessageReceived(BMessage* message)
 	received.push_back(*message);
 	BWindow::MessageReceived(message);
 }
+
+Scene::Scene(const char* title)
+{
+	window = new TestWindow(title);
+	left = new RecordingView(BRect(10, 10, 59, 59), "left");
+	right = new RecordingView(BRect(70, 10, 169, 89), "right");
+	inner = new RecordingView(BRect(20, 20, 39, 39), "inner");
+	right->AddChild(inner);
+	window->AddChild(left);
+	window->AddChild(right);
+	window->ShowAndWait();
+}
+
+Scene::~Scene()
+{
+	TestWindow::Close(window);
+}

@@ -73,4 +73,16 @@ public:
 	virtual void MessageReceived(BMessage* message);
 };
 
+// Two views side by side, the second with a child: (10,10)-(59,59) and (70,10)-(169,89),
+// in a window that is shown at once and closed at the end.
+struct Scene {
+	TestWindow* window;
+	RecordingView* left;
+	RecordingView* right;
+	RecordingView* inner;
+
+	explicit Scene(const char* title);
+	~Scene();
+};
+
 #endif

@@ -1,0 +1,160 @@
+// The user's side of the headless display: finding windows, posting input, waiting for the
+// windows to catch up, and their pictures.
+
+#include "HeadlessDisplay.h"
+
+#include <AppDefs.h>
+#include <Window.h>
+
+#include <cairo.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace BPrivate {
+
+status_t
+write_png(const char* path, const uint32* pixels, int32 width, int32 height)
+{
+	if (width <= 0 || height <= 0)
+		return B_BAD_VALUE;
+	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+	cairo_surface_flush(surface);
+	uint8* data = cairo_image_surface_get_data(surface);
+	int stride = cairo_image_surface_get_stride(surface);
+	for (int32 y = 0; y < height; y++)
+		memcpy(data + y * stride, pixels + size_t(y) * size_t(width), size_t(width) * 4);
+	cairo_surface_mark_dirty(surface);
+	static std::atomic<int> counter{0};
+	char temporary[4096];
+	snprintf(temporary, sizeof(temporary), "%s.%d-%d.tmp", path, int(getpid()), counter++);
+	cairo_status_t status = cairo_surface_write_to_png(surface, temporary);
+	cairo_surface_destroy(surface);
+	if (status != CAIRO_STATUS_SUCCESS) {
+		unlink(temporary);
+		return B_IO_ERROR;
+	}
+	if (rename(temporary, path) != 0) {
+		unlink(temporary);
+		return B_IO_ERROR;
+	}
+	return B_OK;
+}
+
+BWindow*
+HeadlessDisplay::WaitForWindow(const char* title, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(timeout);
+	for (;;) {
+		for (auto it = fOrder.rbegin(); it != fOrder.rend(); ++it) {
+			Record& record = fWindows[*it];
+			if (record.shown && record.title == title)
+				return *it;
+		}
+		if (fChanged.wait_until(guard, deadline) == std::cv_status::timeout) {
+			for (auto it = fOrder.rbegin(); it != fOrder.rend(); ++it) {
+				Record& record = fWindows[*it];
+				if (record.shown && record.title == title)
+					return *it;
+			}
+			return nullptr;
+		}
+	}
+}
+
+bool
+HeadlessDisplay::IsShown(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	return it != fWindows.end() && it->second.shown;
+}
+
+status_t
+HeadlessDisplay::PostInput(BWindow* window, BMessage* message)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	Record& record = it->second;
+	BPoint where;
+	if (message->FindPoint("where", &where) == B_OK) {
+		record.pointer = where;
+		int32 buttons = 0;
+		message->FindInt32("buttons", &buttons);
+		record.buttons = uint32(buttons);
+	}
+	// A press in a window that takes the focus makes it the active one.
+	if (message->what == B_MOUSE_DOWN && record.shown && (record.flags & B_AVOID_FOCUS) == 0)
+		_Activate(window);
+	return window->PostMessage(message);
+}
+
+status_t
+HeadlessDisplay::Sync(BWindow* window, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	if (fWindows.find(window) == fWindows.end())
+		return B_BAD_VALUE;
+	int64 id = fNextSync++;
+	fSyncs[id] = window;
+	status_t status = PostSync(window, id);
+	if (status != B_OK) {
+		fSyncs.erase(id);
+		return status;
+	}
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(timeout);
+	while (fSyncs.find(id) != fSyncs.end()) {
+		if (fChanged.wait_until(guard, deadline) == std::cv_status::timeout) {
+			if (fSyncs.erase(id) > 0)
+				return B_TIMED_OUT;
+		}
+	}
+	return B_OK;
+}
+
+status_t
+HeadlessDisplay::CopyFrame(BWindow* window, std::vector<uint32>* pixels, int32* width,
+						   int32* height)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	if (it->second.pixels.empty())
+		return B_NO_INIT;
+	*pixels = it->second.pixels;
+	*width = it->second.width;
+	*height = it->second.height;
+	return B_OK;
+}
+
+status_t
+HeadlessDisplay::WriteFrame(BWindow* window, const char* path)
+{
+	std::vector<uint32> pixels;
+	int32 width;
+	int32 height;
+	status_t status = CopyFrame(window, &pixels, &width, &height);
+	if (status != B_OK)
+		return status;
+	return write_png(path, pixels.data(), width, height);
+}
+
+status_t
+HeadlessDisplay::ScreenWhere(BWindow* window, BPoint where, BPoint* screenWhere)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it == fWindows.end())
+		return B_BAD_VALUE;
+	*screenWhere = where + it->second.frame.LeftTop();
+	return B_OK;
+}
+
+} // namespace BPrivate
