@@ -3,6 +3,8 @@
 #include <Button.h>
 #include <CheckBox.h>
 #include <Control.h>
+#include <ListItem.h>
+#include <ListView.h>
 #include <Menu.h>
 #include <MenuBar.h>
 #include <MenuField.h>
@@ -29,6 +31,8 @@ B_REGISTER_ARCHIVABLE(BPopUpMenu);
 B_REGISTER_ARCHIVABLE(BMenuBar);
 B_REGISTER_ARCHIVABLE(_BMCMenuBar_);
 B_REGISTER_ARCHIVABLE(BMenuField);
+B_REGISTER_ARCHIVABLE(BListView);
+B_REGISTER_ARCHIVABLE(BStringItem);
 // Older archives name the item of a menu field's bar after a private class of their own.
 static const status_t sMenuFieldItemRegistration =
 	register_instantiation_func("_BMCItem_", &BMenuItem::Instantiate);
