@@ -12,9 +12,12 @@
 #include <PopUpMenu.h>
 #include <RadioButton.h>
 #include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
 
 #include "ControlLook.h"
 #include "MenuFieldBar.h"
+#include "TextInput.h"
 
 // All in one place: any control that is linked in makes every control rebuildable from an
 // archive, whether or not the program names its class.
@@ -33,6 +36,9 @@ B_REGISTER_ARCHIVABLE(_BMCMenuBar_);
 B_REGISTER_ARCHIVABLE(BMenuField);
 B_REGISTER_ARCHIVABLE(BListView);
 B_REGISTER_ARCHIVABLE(BStringItem);
+B_REGISTER_ARCHIVABLE(BTextView);
+B_REGISTER_ARCHIVABLE(BTextControl);
+B_REGISTER_ARCHIVABLE(BPrivate::_BTextInput_);
 // Older archives name the item of a menu field's bar after a private class of their own.
 static const status_t sMenuFieldItemRegistration =
 	register_instantiation_func("_BMCItem_", &BMenuItem::Instantiate);
