@@ -12,6 +12,7 @@
 #include <SupportDefs.h>
 #include <TypeConstants.h>
 
+class BHandler;
 struct entry_ref;
 
 // A message: a command code (`what`) and named fields, each holding one or more items of one
@@ -46,7 +47,14 @@ public:
 	bool WasDelivered() const;
 	bool IsSourceWaiting() const;
 	bool WasDropped() const;
+	bool IsSourceRemote() const;
+	BMessenger ReturnAddress() const;
 	void PrintToStream() const;
+
+	// Replies to the sender, which waits for the answer or named a handler for it.
+	status_t SendReply(uint32 command, BHandler* replyTo = nullptr);
+	status_t SendReply(BMessage* reply, BHandler* replyTo = nullptr, bigtime_t timeout = INT64_MAX);
+	status_t SendReply(BMessage* reply, BMessenger replyTo, bigtime_t timeout = INT64_MAX);
 
 	status_t Rename(const char* oldEntry, const char* newEntry);
 

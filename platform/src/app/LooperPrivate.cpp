@@ -1,5 +1,7 @@
 #include "LooperPrivate.h"
 
+#include "MessagePrivate.h"
+
 #include <Message.h>
 
 #include <chrono>
@@ -97,7 +99,10 @@ ReplySlot::Wait(bigtime_t timeout, BMessage* out)
 	}
 	if (reply == nullptr)
 		return B_ERROR;
+	// Assignment clears the delivery flags; the answer still is a reply.
 	*out = *reply;
+	BMessage::Private header(out);
+	header.SetFlags(header.Flags() | MESSAGE_FLAG_IS_REPLY);
 	return B_OK;
 }
 
