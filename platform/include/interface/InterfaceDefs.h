@@ -72,6 +72,12 @@ enum {
 	B_RIGHT_OPTION_KEY = 0x00008000,
 };
 
+// How text and labels sit in their space.
+enum alignment { B_ALIGN_LEFT = 0, B_ALIGN_RIGHT = 1, B_ALIGN_CENTER = 2 };
+
+// How wide buttons and tabs are made.
+enum button_width { B_WIDTH_AS_USUAL = 0, B_WIDTH_FROM_WIDEST, B_WIDTH_FROM_LABEL };
+
 // The modifier keys held and the locks set now. At start the state is taken from the
 // environment variable BEAPI_MODIFIERS (decimal, or hexadecimal after "0x"), else none; the
 // display keeps it current from then on.

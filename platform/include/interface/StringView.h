@@ -5,8 +5,6 @@
 
 #include <string>
 
-enum alignment { B_ALIGN_LEFT = 0, B_ALIGN_RIGHT = 1, B_ALIGN_CENTER = 2 };
-
 // One line of text that the user cannot change.
 class BStringView : public BView {
 public:
