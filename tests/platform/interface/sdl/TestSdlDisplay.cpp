@@ -118,3 +118,37 @@ TEST_F(SdlDisplayTest, CloseBoxQuitsTheProgram)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string>
+unreachable_desktop(const std::string& script, const std::string& forced = "")
+{
+	return {"DISPLAY=:9876",
+			"WAYLAND_DISPLAY=",
+			"BEAPI_DISPLAY=" + forced,
+			"BEAPI_EVENTS=" + script,
+			"XDG_RUNTIME_DIR=" + make_temporary_folder(),
+			"LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
+			"/tests/platform/interface/sdl/lsan.supp"};
+}
+
+TEST(SdlDisplayFallback, AnUnreachableDesktopFallsBackToHeadlessWithOneNotice)
+{
+	alarm(120);
+	if (access(viewdemo_path().c_str(), X_OK) != 0)
+		GTEST_SKIP() << "viewdemo is not built";
+	std::string folder = make_temporary_folder();
+	write_text(folder + "/close.txt", "close \"View demo\"\n");
+	ChildResult result = run_child(viewdemo_path(), unreachable_desktop(folder + "/close.txt"));
+	EXPECT_EQ(result.status, 0) << result.errors;
+	EXPECT_NE(result.errors.find("running headless\n"), std::string::npos) << result.errors;
+	EXPECT_EQ(result.errors.find("running headless\n"), result.errors.rfind("running headless\n"));
+
+	// Asked for by name, the desktop display that cannot start ends the program.
+	result = run_child(viewdemo_path(), unreachable_desktop(folder + "/close.txt", "sdl"));
+	EXPECT_EQ(result.status, 1) << result.errors;
+	alarm(0);
+}
+
+} // namespace
