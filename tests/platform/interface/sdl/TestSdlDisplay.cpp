@@ -59,6 +59,29 @@ TEST_F(SdlDisplayTest, WindowHasTheProgramsTitlePlaceAndSize)
 	EXPECT_EQ(xdotool(fServer, {"getwindowname", fId}), "View demo\n");
 }
 
+// Waits until the screen shows the colour at a window point.
+bool
+shows_colour(const XServer& server, unsigned long window, int x, int y, unsigned long rgb)
+{
+	for (int attempt = 0; attempt < 200; attempt++) {
+		unsigned long pixel = 0;
+		if (read_pixel(server, window, x, y, &pixel) && pixel == rgb)
+			return true;
+		usleep(50000);
+	}
+	return false;
+}
+
+TEST_F(SdlDisplayTest, TheWindowsFramesReachTheScreen)
+{
+	// The panel grey of the view, its grey frame, and the mark a click leaves.
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 390, 290, 0xd8d8d8));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 399, 150, 0x787878));
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "150", "250", "click", "1"}).empty());
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 150, 250, 0xff00ff));
+}
+
 TEST_F(SdlDisplayTest, ClicksArriveAtTheirWindowPoint)
 {
 	ASSERT_FALSE(

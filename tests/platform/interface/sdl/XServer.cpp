@@ -286,3 +286,30 @@ send_close_request(const XServer& server, unsigned long window)
 	dlclose(library);
 	return sent;
 }
+
+bool
+read_pixel(const XServer& server, unsigned long window, int x, int y, unsigned long* rgb)
+{
+	void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+	if (library == nullptr)
+		return false;
+	auto openDisplay =
+		reinterpret_cast<::Display* (*)(const char*)>(dlsym(library, "XOpenDisplay"));
+	auto getImage =
+		reinterpret_cast<XImage* (*)(::Display*, Drawable, int, int, unsigned int, unsigned int,
+									 unsigned long, int)>(dlsym(library, "XGetImage"));
+	auto closeDisplay = reinterpret_cast<int (*)(::Display*)>(dlsym(library, "XCloseDisplay"));
+	bool read = false;
+	if (openDisplay != nullptr && getImage != nullptr && closeDisplay != nullptr) {
+		if (::Display* display = openDisplay(server.Name().c_str())) {
+			if (XImage* image = getImage(display, window, x, y, 1, 1, ~0ul, ZPixmap)) {
+				*rgb = image->f.get_pixel(image, 0, 0) & 0xffffff;
+				image->f.destroy_image(image);
+				read = true;
+			}
+			closeDisplay(display);
+		}
+	}
+	dlclose(library);
+	return read;
+}
