@@ -1,3 +1,6 @@
+// Windows exist only where the user interface is built (not in the core-only build).
+#if __has_include(<headless/HeadlessInput.h>)
+
 #include "WindowTest.h"
 
 #include <framework/BasicView.h>
@@ -189,3 +192,5 @@ TEST(BasicView, FindViewExFindsNamedViewsBelowIt)
 }
 
 } // namespace
+
+#endif

@@ -1,3 +1,6 @@
+// Windows exist only where the user interface is built (not in the core-only build).
+#if __has_include(<headless/HeadlessInput.h>)
+
 #include "WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -64,3 +67,5 @@ quit_window(BWindow* window)
 	if (window->Lock())
 		window->Quit();
 }
+
+#endif

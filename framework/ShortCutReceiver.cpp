@@ -1,0 +1,3 @@
+#include <framework/ShortCutReceiver.h>
+
+TShortCutReceiver::~TShortCutReceiver() {}
