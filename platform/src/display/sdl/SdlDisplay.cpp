@@ -37,8 +37,8 @@ pixel_height(BRect frame)
 } // namespace
 
 SdlDisplay::SdlDisplay()
-	: fCalling(nullptr), fScreen(0, 0, 1023, 767), fWakeEvent(0), fWakePosted(false), fModifiers(0),
-	  fMenuHeld(false)
+	: fCalling(nullptr), fScreen(0, 0, 1023, 767), fWakeEvent(0), fWakePosted(false),
+	  fRefocus(false), fModifiers(0), fMenuHeld(false)
 {}
 
 SdlDisplay*
@@ -174,6 +174,13 @@ SdlDisplay::_Apply()
 	fDoomed.clear();
 	for (auto& entry : fWindows)
 		_ApplyRecord(entry.first, entry.second);
+	if (fRefocus) {
+		fRefocus = false;
+		for (auto& entry : fWindows) {
+			if (entry.second.active && entry.second.sdl != nullptr)
+				SDL_SetWindowInputFocus(entry.second.sdl);
+		}
+	}
 }
 
 void
@@ -195,16 +202,20 @@ SdlDisplay::_ApplyRecord(BWindow*, Record& record)
 				   record.look == B_BORDERED_WINDOW_LOOK) {
 			flags |= SDL_WINDOW_BORDERLESS;
 		}
-		record.sdl =
-			SDL_CreateWindow(record.title.c_str(), int(record.frame.left), int(record.frame.top),
-							 pixel_width(record.frame), pixel_height(record.frame), flags);
+		// Without a window manager's frame, the bordered look is a line drawn around the image.
+		record.inset =
+			(flags & SDL_WINDOW_BORDERLESS) != 0 && record.look != B_NO_BORDER_WINDOW_LOOK ? 1 : 0;
+		int32 inset = record.inset;
+		record.sdl = SDL_CreateWindow(
+			record.title.c_str(), int(record.frame.left) - inset, int(record.frame.top) - inset,
+			pixel_width(record.frame) + 2 * inset, pixel_height(record.frame) + 2 * inset, flags);
 		if (record.sdl == nullptr) {
 			record.shown = false;
 			return;
 		}
 		record.id = SDL_GetWindowID(record.sdl);
-		int32 width = pixel_width(record.frame);
-		int32 height = pixel_height(record.frame);
+		int32 width = pixel_width(record.frame) + 2 * inset;
+		int32 height = pixel_height(record.frame) + 2 * inset;
 		if (fixedWidth || fixedHeight) {
 			SDL_SetWindowMinimumSize(record.sdl, width, height);
 			if (fixedWidth && fixedHeight)
@@ -223,17 +234,23 @@ SdlDisplay::_ApplyRecord(BWindow*, Record& record)
 		int y = 0;
 		int width = 0;
 		int height = 0;
+		int inset = int(record.inset);
+		int left = int(record.frame.left) - inset;
+		int top = int(record.frame.top) - inset;
+		int wantedWidth = int(pixel_width(record.frame)) + 2 * inset;
+		int wantedHeight = int(pixel_height(record.frame)) + 2 * inset;
 		SDL_GetWindowPosition(record.sdl, &x, &y);
 		SDL_GetWindowSize(record.sdl, &width, &height);
-		if (x != int(record.frame.left) || y != int(record.frame.top))
-			SDL_SetWindowPosition(record.sdl, int(record.frame.left), int(record.frame.top));
-		if (width != pixel_width(record.frame) || height != pixel_height(record.frame))
-			SDL_SetWindowSize(record.sdl, pixel_width(record.frame), pixel_height(record.frame));
+		if (x != left || y != top)
+			SDL_SetWindowPosition(record.sdl, left, top);
+		if (width != wantedWidth || height != wantedHeight)
+			SDL_SetWindowSize(record.sdl, wantedWidth, wantedHeight);
 	}
 	if (record.visibilityChanged) {
 		if (record.shown) {
 			SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, avoidFocus ? "1" : "0");
 			SDL_ShowWindow(record.sdl);
+			fRefocus = fRefocus || (avoidFocus && fDriver == "x11");
 			record.newPixels = !record.pixels.empty();
 		} else {
 			SDL_HideWindow(record.sdl);
@@ -265,7 +282,10 @@ SdlDisplay::_Blit(Record& record)
 	if (source == nullptr)
 		return;
 	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-	SDL_BlitSurface(source, nullptr, target, nullptr);
+	if (record.inset > 0)
+		SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 96, 96, 96));
+	SDL_Rect place = {int(record.inset), int(record.inset), int(record.width), int(record.height)};
+	SDL_BlitSurface(source, nullptr, target, &place);
 	SDL_FreeSurface(source);
 	if (SDL_UpdateWindowSurface(record.sdl) == 0) {
 		record.framesShown = true;

@@ -52,6 +52,8 @@ private:
 		BRect frame;
 		uint32 flags = 0;
 		int32 look = 0;
+		// The border the display draws around the window's image (the bordered look).
+		int32 inset = 0;
 		bool shown = false;
 		bool active = false;
 		// What the display thread has yet to apply.
@@ -111,6 +113,8 @@ private:
 	std::string fDriver;
 	uint32 fWakeEvent;
 	bool fWakePosted;
+	// A window that avoids the focus was shown; without a window manager SDL gives it the focus.
+	bool fRefocus;
 	std::thread fThread;
 
 	// Display thread only.

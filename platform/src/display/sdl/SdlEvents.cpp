@@ -166,7 +166,10 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 		{
 			std::lock_guard<std::mutex> guard(fLock);
 			Record* record = _Find(window);
-			if (record == nullptr || record->active == active)
+			// A window that avoids the focus is never the active one, even when the desktop
+			// gives it the keyboard for a moment.
+			if (record == nullptr || record->active == active ||
+				(active && (record->flags & B_AVOID_FOCUS) != 0))
 				break;
 			record->active = active;
 		}
@@ -179,32 +182,38 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 		break;
 	}
 	case SDL_WINDOWEVENT_MOVED: {
+		BPoint where;
 		{
 			std::lock_guard<std::mutex> guard(fLock);
 			Record* record = _Find(window);
 			if (record == nullptr)
 				break;
-			record->frame.OffsetTo(float(event.data1), float(event.data2));
+			where = BPoint(float(event.data1 + record->inset), float(event.data2 + record->inset));
+			record->frame.OffsetTo(where);
 			fCalling = window;
 		}
-		window->MoveTo(float(event.data1), float(event.data2));
+		window->MoveTo(where);
 		_EndCall();
 		break;
 	}
 	case SDL_WINDOWEVENT_SIZE_CHANGED: {
+		float width = 0;
+		float height = 0;
 		{
 			std::lock_guard<std::mutex> guard(fLock);
 			Record* record = _Find(window);
 			if (record == nullptr)
 				break;
-			record->frame.right = record->frame.left + float(event.data1 - 1);
-			record->frame.bottom = record->frame.top + float(event.data2 - 1);
+			width = float(event.data1 - 1 - 2 * record->inset);
+			height = float(event.data2 - 1 - 2 * record->inset);
+			record->frame.right = record->frame.left + width;
+			record->frame.bottom = record->frame.top + height;
 			fCalling = window;
 		}
 		// Resizing touches the window's views; a window too busy to be locked soon keeps its
 		// size until the desktop resizes it again.
 		if (window->LockWithTimeout(100000) == B_OK) {
-			window->ResizeTo(float(event.data1 - 1), float(event.data2 - 1));
+			window->ResizeTo(width, height);
 			window->Unlock();
 		}
 		_EndCall();
@@ -302,7 +311,6 @@ SdlDisplay::_HandleButton(const SDL_MouseButtonEvent& event)
 	if (window == nullptr)
 		return;
 	bool down = event.type == SDL_MOUSEBUTTONDOWN;
-	BPoint where(float(event.x), float(event.y));
 	BMessage message;
 	{
 		std::lock_guard<std::mutex> guard(fLock);
@@ -310,6 +318,7 @@ SdlDisplay::_HandleButton(const SDL_MouseButtonEvent& event)
 		if (found == nullptr)
 			return;
 		Record& record = *found;
+		BPoint where(float(event.x - record.inset), float(event.y - record.inset));
 		if (down)
 			record.buttons |= button;
 		else
@@ -332,13 +341,13 @@ SdlDisplay::_HandleMotion(const SDL_MouseMotionEvent& event)
 	BWindow* window = _WindowFor(event.windowID);
 	if (window == nullptr)
 		return;
-	BPoint where(float(event.x), float(event.y));
 	BMessage message;
 	std::lock_guard<std::mutex> guard(fLock);
 	Record* found = _Find(window);
 	if (found == nullptr)
 		return;
 	Record& record = *found;
+	BPoint where(float(event.x - record.inset), float(event.y - record.inset));
 	record.pointer = where;
 	record.buttons = platform_buttons(event.state);
 	make_mouse_message(&message, B_MOUSE_MOVED, where, where + record.frame.LeftTop(),
