@@ -12,6 +12,7 @@
 #include <PopUpMenu.h>
 #include <RadioButton.h>
 #include <StringView.h>
+#include <TabView.h>
 #include <TextControl.h>
 #include <TextView.h>
 
@@ -37,6 +38,8 @@ B_REGISTER_ARCHIVABLE(BMenuField);
 B_REGISTER_ARCHIVABLE(BListView);
 B_REGISTER_ARCHIVABLE(BStringItem);
 B_REGISTER_ARCHIVABLE(BTextView);
+B_REGISTER_ARCHIVABLE(BTab);
+B_REGISTER_ARCHIVABLE(BTabView);
 B_REGISTER_ARCHIVABLE(BTextControl);
 B_REGISTER_ARCHIVABLE(BPrivate::_BTextInput_);
 // Older archives name the item of a menu field's bar after a private class of their own.
