@@ -1,0 +1,56 @@
+#ifndef WIDGET_TEST_H
+#define WIDGET_TEST_H
+
+// Shared by the widget tests: a watchdog, a window on the headless display that records the
+// messages sent to it, waiting for a condition, and comparing pictures.
+
+#include <Message.h>
+#include <OS.h>
+#include <Window.h>
+
+#include <headless/HeadlessInput.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Ends the process when a test hangs, so that a stuck looper fails instead of stalling.
+class Watchdog {
+public:
+	explicit Watchdog(int seconds = 60);
+	~Watchdog();
+
+private:
+	std::atomic<bool> fDone{false};
+	std::thread fThread;
+};
+
+class TestWindow : public BWindow {
+public:
+	TestWindow(const char* title, BRect frame = BRect(100, 100, 299, 199));
+	// Shows the window and waits until its first frame is there.
+	void ShowAndWait();
+	static void Close(BWindow* window);
+	// The messages of that code received so far, which are forgotten.
+	std::vector<BMessage> Take(uint32 what);
+
+	virtual void MessageReceived(BMessage* message);
+
+private:
+	std::vector<BMessage> fReceived;
+};
+
+// Checks the condition with the window locked every few milliseconds until it holds or the
+// timeout passes.
+bool wait_until(BWindow* window, const std::function<bool()>& condition,
+				bigtime_t timeout = 3000000);
+
+// The share of pixels (0..1) that differ clearly between a PNG and the reference PNG; -1 when
+// either cannot be read or their sizes differ.
+double png_difference(const std::string& path, const std::string& reference);
+
+#endif
