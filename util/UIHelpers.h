@@ -23,7 +23,7 @@ class BTextControl;
 class BWindow;
 struct entry_ref;
 
-extern const char* const FUC_MIME_TYPE_HTML;
+constexpr char FUC_MIME_TYPE_HTML[] = "text/html";
 
 void adjust_button_width(BButton* button);
 void adjust_cbox_width(BCheckBox* checkBox);
@@ -39,5 +39,30 @@ void click_button(BButton* button, bool force);
 void close_window(BWindow** window);
 void delete_mfield_mitems(BMenuField* menuField);
 status_t set_target_for_items(BMenu* menu, BHandler* handler);
+
+status_t add_rgb_color(BMessage* message, const char* name, rgb_color color);
+// Leaves the colour as it was when the message has none under the name.
+status_t find_rgb_color(const BMessage* message, const char* name, rgb_color* color);
+bool is_same_rgb_color(rgb_color a, rgb_color b);
+
+// A message to be delivered later, with where to deliver it.
+status_t add_nest_message(BMessage* message, const BMessage* nested, BMessenger messenger);
+status_t find_nest_message(const BMessage* message, BMessage* nested, BMessenger* messenger);
+status_t invoke_nest_message(const BMessage* message);
+
+status_t send_message_to_all_windows(BMessage message);
+// Waits until the handler's looper can be locked, then sends; never call it from that
+// looper's thread while another thread holds its lock.
+status_t send_message_with_lock(BHandler* handler, BMessage message);
+
+// Hands the target to the desktop's preferred program for it; the type is a hint only, the
+// desktop finds the program from the target itself.
+status_t show_core(const char* mimeType, const char* target);
+// Opens a file that carries its type.
+status_t show_help(const char* path);
+status_t show_url(const char* address);
+
+// The file that a save panel's message names: its folder and the name typed.
+status_t get_save_ref(const BMessage* message, entry_ref* ref);
 
 #endif
