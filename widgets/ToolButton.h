@@ -8,6 +8,8 @@
 #include <GraphicsDefs.h>
 #include <StringView.h>
 
+#include <framework/ShortCutReceiver.h>
+
 #include <string>
 #include <vector>
 
@@ -36,7 +38,7 @@ enum {
 	TOOL_IMAGE_SLOTS = 6
 };
 
-class TToolButton : public BControl {
+class TToolButton : public BControl, public TShortCutReceiver {
 public:
 	TToolButton(BRect frame, const char* name, BBitmap* image, const char* label, BMessage* message,
 				uint32 behavior);
@@ -57,6 +59,9 @@ public:
 	virtual void SetDivider(float divider);
 	virtual status_t SetBehavior(uint32 behavior);
 	virtual status_t SetRadioMode(bool radio);
+
+	// Control and the letter of its label: on and invoked, without taking the focus.
+	virtual void ShortCutPressed();
 
 	status_t SetImage(int32 index, BBitmap* image);
 	BBitmap* Image(int32 index) const;

@@ -93,3 +93,12 @@ TToolButton::WindowActivated(bool active)
 		Invalidate();
 	}
 }
+
+void
+TToolButton::ShortCutPressed()
+{
+	if (!accepts_clicks(this))
+		return;
+	SetValue(B_CONTROL_ON);
+	Invoke();
+}
