@@ -75,6 +75,13 @@ TToolButton::AttachedToWindow()
 	SetDefaultImages();
 }
 
+void
+TToolButton::DetachedFromWindow()
+{
+	mToolTip->TargetDetached();
+	BControl::DetachedFromWindow();
+}
+
 status_t
 TToolButton::SetImage(int32 index, BBitmap* image)
 {

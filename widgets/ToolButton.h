@@ -46,6 +46,7 @@ public:
 	virtual ~TToolButton();
 
 	virtual void AttachedToWindow();
+	virtual void DetachedFromWindow();
 	virtual void Draw(BRect updateRect);
 	virtual void MouseDown(BPoint where);
 	virtual void MouseUp(BPoint where);

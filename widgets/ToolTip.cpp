@@ -28,13 +28,10 @@ TToolTip::TToolTip(const char* name)
 TToolTip::~TToolTip()
 {
 	delete mOpenTimer;
-	// The spy and this handler leave the window with the tooltip, so that the window never
-	// reaches either once it is gone (a button may be destroyed before its window).
-	if (mSpy->Looper() != NULL)
-		mSpy->Looper()->RemoveCommonFilter(mSpy);
+	// The spy is the tooltip's own: it and this handler leave the window first, so that the
+	// window never reaches either once they are gone.
+	TargetDetached();
 	delete mSpy;
-	if (Looper() != NULL)
-		Looper()->RemoveHandler(this);
 }
 
 status_t
@@ -54,6 +51,17 @@ BView*
 TToolTip::Target() const
 {
 	return mTarget;
+}
+
+void
+TToolTip::TargetDetached()
+{
+	delete mOpenTimer;
+	mOpenTimer = NULL;
+	if (mSpy->Looper() != NULL)
+		mSpy->Looper()->RemoveCommonFilter(mSpy);
+	if (Looper() != NULL)
+		Looper()->RemoveHandler(this);
 }
 
 status_t

@@ -32,6 +32,9 @@ public:
 
 	status_t SetTarget(BView* target);
 	BView* Target() const;
+	// The target leaves its window: the tooltip and its spy leave it too, and come back with
+	// the next SetTarget.
+	void TargetDetached();
 
 	status_t SetTip(const std::string& tip);
 	std::string Tip() const;

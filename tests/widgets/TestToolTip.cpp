@@ -233,3 +233,20 @@ TEST(ToolTip, NeverOpensWhileAButtonIsHeldOrTheWindowIsInactive)
 	scene.window->Unlock();
 	TestWindow::Close(front);
 }
+
+TEST(ToolTip, AButtonTakenOutOfItsWindowOutlivesIt)
+{
+	Watchdog watchdog;
+	TestWindow* window = new TestWindow("Tip detach");
+	TToolButton* button =
+		new TToolButton(BRect(10, 10, 11, 11), "loose", NULL, "Loose", NULL, TOOL_BUTTON_PUSH);
+	window->AddChild(button);
+	window->ShowAndWait();
+	window->Lock();
+	EXPECT_EQ(button->ToolTip()->Looper(), window);
+	ASSERT_TRUE(button->RemoveSelf());
+	EXPECT_EQ(button->ToolTip()->Looper(), nullptr);
+	window->Unlock();
+	TestWindow::Close(window);
+	delete button;
+}
