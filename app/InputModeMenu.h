@@ -3,6 +3,11 @@
 
 #include <SupportDefs.h>
 
+#include <string>
+
+class BMenu;
+class BMessage;
+
 // The input method's modes, numbered as the preference record stores them. Their texts are
 // the rows of LKK_POP_MITEM_INPUT_MODE; a row whose text is "-" separates groups in the menu.
 enum {
@@ -26,5 +31,15 @@ inline constexpr char ACC_LABEL_INPUT_MODE[10][4] = {
 // What an item of the input-mode menu sends, and the field naming its mode.
 inline constexpr uint32 MSG_POP_MITEM_INPUT_MODE = '_pim';
 inline constexpr char INPUT_MODE_FIELD[] = "InputMode";
+
+// A new message for the item of the mode; the caller owns it.
+BMessage* create_pop_mitem_input_mode_message(int32 mode);
+// Appends the items of the offered modes, with the separators between their groups. With
+// accelerators, each label carries its row's key in the given accelerator format.
+void add_input_mode_mitem(BMenu* menu, bool withAccelerators, const std::string& format);
+// Starts the utility at folder + fileName (the folder ends with its separator); when that
+// fails, starts the application with the signature instead.
+status_t launch_utility(const std::string& folder, const std::string& fileName,
+						const char* signature);
 
 #endif
