@@ -1,6 +1,7 @@
 #include <framework/BasicView.h>
 
 #include <Message.h>
+#include <TabView.h>
 
 TBasicView::TBasicView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	: BView(frame, name, resizingMode, flags), TMouseDownManager(this)
@@ -29,9 +30,23 @@ TBasicView::FindViewEx(BView* start, const char* name) const
 {
 	if (start == NULL || name == NULL)
 		return NULL;
-	// Views on a tab that is not selected are detached from the tree; the platform's search
-	// covers everything that is attached.
-	return start->FindView(name);
+	if (BView* found = start->FindView(name))
+		return found;
+	// A tab view keeps only the selected tab's page attached; the others are searched
+	// through their tabs.
+	for (int32 i = 0; i < start->CountChildren(); i++) {
+		BTabView* tabView = dynamic_cast<BTabView*>(start->ChildAt(i));
+		if (tabView == NULL)
+			continue;
+		for (int32 t = 0; t < tabView->CountTabs(); t++) {
+			BTab* tab = tabView->TabAt(t);
+			if (tab == NULL)
+				continue;
+			if (BView* found = FindViewEx(tab->View(), name))
+				return found;
+		}
+	}
+	return NULL;
 }
 
 void

@@ -6,6 +6,7 @@
 // application's icons, colours and nested messages carried in messages, messages to every
 // window, alerts, and opening documents and web addresses in the user's preferred program.
 
+#include <Alert.h>
 #include <GraphicsDefs.h>
 #include <Message.h>
 #include <Messenger.h>
@@ -54,6 +55,13 @@ status_t send_message_to_all_windows(BMessage message);
 // Waits until the handler's looper can be locked, then sends; never call it from that
 // looper's thread while another thread holds its lock.
 status_t send_message_with_lock(BHandler* handler, BMessage message);
+
+// A modal alert titled with the headline, showing the headline and the text below it, with
+// one to three buttons (an empty second or third label leaves that button out). The button
+// at the escape index answers Escape, the others the letter their label carries. The index
+// of the button pressed.
+int32 show_alert3(const char* headline, const char* text, const char* label0, const char* label1,
+				  const char* label2, int32 escapeIndex, alert_type type = B_INFO_ALERT);
 
 // Hands the target to the desktop's preferred program for it; the type is a hint only, the
 // desktop finds the program from the target itself.

@@ -8,6 +8,7 @@
 
 #include <Message.h>
 #include <Screen.h>
+#include <TabView.h>
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,44 @@ TEST(BasicView, FindViewExFindsNamedViewsBelowIt)
 		EXPECT_EQ(top->FindViewEx(box, "deep"), deep);
 		EXPECT_EQ(top->FindViewEx("missing"), nullptr);
 		EXPECT_EQ(top->FindViewEx(nullptr, "deep"), nullptr);
+	});
+	quit_window(window);
+}
+
+TEST(BasicView, FindViewExLooksIntoTheTabsOfTabViewsBelowIt)
+{
+	WindowWatchdog watchdog;
+	NotedWindow* window = new NotedWindow("Tabs");
+	NotedView* top = new NotedView("top");
+	top->ResizeTo(299, 199);
+
+	BTabView* tabs = new BTabView(BRect(0, 0, 149, 99), "Tabs");
+	BView* first = new BView(BRect(0, 0, 100, 60), "First", B_FOLLOW_NONE, 0);
+	BView* second = new BView(BRect(0, 0, 100, 60), "Second", B_FOLLOW_NONE, 0);
+	BView* hidden = new BView(BRect(0, 0, 5, 5), "OnSecondPage", B_FOLLOW_NONE, 0);
+	second->AddChild(hidden);
+	tabs->AddTab(first);
+	tabs->AddTab(second);
+	top->AddChild(tabs);
+
+	// A tab view one level further down is left to the platform's search.
+	BView* plain = new BView(BRect(150, 0, 299, 199), "Plain", B_FOLLOW_NONE, 0);
+	BTabView* nested = new BTabView(BRect(0, 0, 140, 99), "Nested");
+	BView* nestedFirst = new BView(BRect(0, 0, 100, 60), "NestedFirst", B_FOLLOW_NONE, 0);
+	BView* nestedSecond = new BView(BRect(0, 0, 100, 60), "NestedSecond", B_FOLLOW_NONE, 0);
+	nestedSecond->AddChild(new BView(BRect(0, 0, 5, 5), "Unreached", B_FOLLOW_NONE, 0));
+	nested->AddTab(nestedFirst);
+	nested->AddTab(nestedSecond);
+	plain->AddChild(nested);
+	top->AddChild(plain);
+	window->AddChild(top);
+
+	with_lock(window, [&] {
+		tabs->Select(0);
+		nested->Select(0);
+		EXPECT_EQ(top->FindView("OnSecondPage"), nullptr);
+		EXPECT_EQ(top->FindViewEx("OnSecondPage"), hidden);
+		EXPECT_EQ(top->FindViewEx("Unreached"), nullptr);
 	});
 	quit_window(window);
 }
