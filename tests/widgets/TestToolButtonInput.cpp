@@ -172,4 +172,10 @@ TEST(ToolButtonInput, HoverHighlightComesAndGoesWithThePointer)
 	EXPECT_FALSE(scene.other->IsHot());
 	EXPECT_TRUE(scene.otherPair->IsHot());
 	scene.window->Unlock();
+
+	// Another window in front takes the highlight away.
+	TestWindow* front = new TestWindow("Hover front", BRect(500, 500, 599, 599));
+	front->ShowAndWait();
+	EXPECT_TRUE(wait_until(scene.window, [&] { return !scene.otherPair->IsHot(); }));
+	TestWindow::Close(front);
 }
