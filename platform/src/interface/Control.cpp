@@ -30,9 +30,12 @@ BControl::BControl(BMessage* archive) : BView(archive)
 	bool disabled;
 	if (archive->FindBool("_disable", &disabled) == B_OK)
 		fEnabled = !disabled;
+	// A disabled control was archived without the navigation it gets back when enabled.
 	bool wantsNavigation;
 	if (archive->FindBool("be:wants_nav", &wantsNavigation) == B_OK)
 		fWantsNavigation = wantsNavigation;
+	else
+		fWantsNavigation = fWantsNavigation || !fEnabled;
 }
 
 void
@@ -44,7 +47,7 @@ BControl::_InitControl(const char* label)
 	fEnabled = true;
 	fFocusChanging = false;
 	fTracking = false;
-	fWantsNavigation = true;
+	fWantsNavigation = (Flags() & B_NAVIGABLE) != 0;
 	if (label != NULL && label[0] != '\0') {
 		fLabel = label;
 		fHasLabel = true;

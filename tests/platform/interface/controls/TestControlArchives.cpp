@@ -159,3 +159,25 @@ TEST(ControlArchives, CheckBoxFromALayoutWithBufferingAndFontFields)
 	EXPECT_EQ(again.FindString("_fname", &written), B_OK);
 	EXPECT_STREQ(written, "Haru");
 }
+
+TEST(ControlArchives, DisablingTakesOnlyTheNavigationTheControlHad)
+{
+	BCheckBox navigable(BRect(0, 0, 100, 20), "n", "n", NULL);
+	BCheckBox plain(BRect(0, 0, 100, 20), "p", "p", NULL, B_FOLLOW_NONE, B_WILL_DRAW);
+	for (BCheckBox* box : {&navigable, &plain}) {
+		uint32 before = box->Flags();
+		box->SetEnabled(false);
+		EXPECT_EQ(box->Flags() & B_NAVIGABLE, 0u);
+		box->SetEnabled(true);
+		EXPECT_EQ(box->Flags(), before) << box->Name();
+	}
+	// Archived while disabled, it is navigable again once enabled.
+	navigable.SetEnabled(false);
+	BMessage archive;
+	ASSERT_EQ(navigable.Archive(&archive), B_OK);
+	std::unique_ptr<BCheckBox> copy(dynamic_cast<BCheckBox*>(instantiate_object(&archive)));
+	ASSERT_TRUE(copy);
+	EXPECT_FALSE(copy->IsEnabled());
+	copy->SetEnabled(true);
+	EXPECT_NE(copy->Flags() & B_NAVIGABLE, 0u);
+}
