@@ -1,6 +1,3 @@
-// Windows exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include "WindowTest.h"
 
 #include <framework/BasicView.h>
@@ -231,5 +228,3 @@ TEST(BasicView, FindViewExLooksIntoTheTabsOfTabViewsBelowIt)
 }
 
 } // namespace
-
-#endif

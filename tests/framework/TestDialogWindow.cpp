@@ -1,6 +1,3 @@
-// Windows exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include "WindowTest.h"
 
 #include <framework/DialogView.h>
@@ -297,5 +294,3 @@ TEST_F(DialogWindowTest, InvokeSendsTheStoredMessageToTheTarget)
 }
 
 } // namespace
-
-#endif

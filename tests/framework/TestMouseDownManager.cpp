@@ -1,6 +1,3 @@
-// Windows exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include "WindowTest.h"
 
 #include <framework/MouseDownManager.h>
@@ -176,5 +173,3 @@ TEST_F(MouseDownManagerTest, BothButtonsGiveNoHooksAndReturnToIdle)
 }
 
 } // namespace
-
-#endif

@@ -1,6 +1,3 @@
-// Windows exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include "WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -67,5 +64,3 @@ quit_window(BWindow* window)
 	if (window->Lock())
 		window->Quit();
 }
-
-#endif

@@ -1,6 +1,3 @@
-// Windows exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include <util/UIHelpers.h>
 
 #include <Alert.h>
@@ -65,5 +62,3 @@ TEST(ShowAlert3, OtherButtonsAnswerTheirLetters)
 }
 
 } // namespace
-
-#endif

@@ -1,6 +1,3 @@
-// Controls exist only where the user interface is built (not in the core-only build).
-#if __has_include(<headless/HeadlessInput.h>)
-
 #include <util/SpyFilter.h>
 #include <util/UIHelpers.h>
 
@@ -261,5 +258,3 @@ TEST(SavePanel, TheRefOfTheFolderAndTheName)
 }
 
 } // namespace
-
-#endif
