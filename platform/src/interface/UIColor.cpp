@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "UIColorPrivate.h"
+
 namespace {
 
 struct RoleColor {
@@ -80,4 +82,14 @@ tint_color(rgb_color color, float tint)
 		return uint8(std::lround(result));
 	};
 	return make_color(scale(color.red), scale(color.green), scale(color.blue), color.alpha);
+}
+
+bool
+BPrivate::is_known_color_which(int32 which)
+{
+	for (const RoleColor& entry : kDefaults) {
+		if (int32(entry.which) == which)
+			return true;
+	}
+	return false;
 }

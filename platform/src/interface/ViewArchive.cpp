@@ -2,8 +2,11 @@
 
 #include <Message.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
+
+#include "UIColorPrivate.h"
 
 namespace {
 
@@ -88,10 +91,12 @@ BView::_ReadArchive(BMessage* archive)
 
 	for (int32 i = 0; i < 3; i++) {
 		int32 which;
-		if (archive->FindInt32("_uicolor", i, &which) != B_OK || which == B_NO_COLOR)
+		if (archive->FindInt32("_uicolor", i, &which) != B_OK ||
+			!BPrivate::is_known_color_which(which))
 			continue;
 		float tint = B_NO_TINT;
-		archive->FindFloat("_uitint", i, &tint);
+		if (archive->FindFloat("_uitint", i, &tint) != B_OK || !std::isfinite(tint))
+			tint = B_NO_TINT;
 		if (i == 0)
 			SetHighUIColor(color_which(which), tint);
 		else if (i == 1)

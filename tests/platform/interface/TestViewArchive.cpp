@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <memory>
 
@@ -189,6 +191,28 @@ TEST(ViewArchive, AHandBuiltR5ArchiveIsRead)
 	EXPECT_EQ(button->Flags(), B_WILL_DRAW | B_NAVIGABLE);
 	EXPECT_EQ(button->ResizingMode(), uint32(B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM));
 	EXPECT_EQ(button->ViewColor(), make_color(216, 216, 216));
+}
+
+TEST(ViewArchive, UnknownSystemColoursAndBadTintsAreIgnored)
+{
+	BMessage archive;
+	archive.AddString("class", "BView");
+	archive.AddRect("_frame", BRect(0, 0, 10, 10));
+	archive.AddInt32("_color", packed(1, 2, 3));
+	archive.AddInt32("_color", packed(4, 5, 6));
+	archive.AddInt32("_color", packed(7, 8, 9));
+	archive.AddInt32("_uicolor", 1600716800);
+	archive.AddInt32("_uicolor", -3);
+	archive.AddInt32("_uicolor", B_PANEL_BACKGROUND_COLOR);
+	archive.AddFloat("_uitint", 1.0f);
+	archive.AddFloat("_uitint", 1.0f);
+	archive.AddFloat("_uitint", std::numeric_limits<float>::quiet_NaN());
+
+	std::unique_ptr<BView> view = instantiate_view(&archive);
+	ASSERT_NE(view, nullptr);
+	EXPECT_EQ(view->HighColor(), make_color(1, 2, 3));
+	EXPECT_EQ(view->LowColor(), make_color(4, 5, 6));
+	EXPECT_EQ(view->ViewColor(), ui_color(B_PANEL_BACKGROUND_COLOR));
 }
 
 TEST(ViewArchive, AManagedArchiveWithTokensIsReadFromDano)
