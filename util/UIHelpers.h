@@ -51,6 +51,11 @@ status_t add_nest_message(BMessage* message, const BMessage* nested, BMessenger 
 status_t find_nest_message(const BMessage* message, BMessage* nested, BMessenger* messenger);
 status_t invoke_nest_message(const BMessage* message);
 
+// The application's own icons, 32x32 and 16x16 in B_RGBA32, for each pointer that is not null;
+// the caller owns them. The status of the large one: an error, and no bitmap, when the
+// application carries no such icon.
+status_t get_icons(BBitmap** large, BBitmap** mini);
+
 status_t send_message_to_all_windows(BMessage message);
 // Waits until the handler's looper can be locked, then sends; never call it from that
 // looper's thread while another thread holds its lock.
