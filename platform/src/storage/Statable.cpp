@@ -5,6 +5,20 @@
 // The permission bits with set-user, set-group and sticky.
 static const mode_t kPermissionBits = 07777;
 
+// Reads one value out of the node's stat, leaving the caller's variable alone on failure.
+template <typename T, typename Pick>
+static status_t
+get_stat_value(const BStatable& node, T* value, Pick pick)
+{
+	if (value == nullptr)
+		return B_BAD_VALUE;
+	struct stat st;
+	status_t status = node.GetStat(&st);
+	if (status == B_OK)
+		*value = pick(st);
+	return status;
+}
+
 BStatable::~BStatable() {}
 
 bool
@@ -45,37 +59,20 @@ BStatable::GetNodeRef(node_ref* ref) const
 status_t
 BStatable::GetOwner(uid_t* owner) const
 {
-	if (owner == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*owner = st.st_uid;
-	return status;
+	return get_stat_value(*this, owner, [](const struct stat& st) { return st.st_uid; });
 }
 
 status_t
 BStatable::GetGroup(gid_t* group) const
 {
-	if (group == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*group = st.st_gid;
-	return status;
+	return get_stat_value(*this, group, [](const struct stat& st) { return st.st_gid; });
 }
 
 status_t
 BStatable::GetPermissions(mode_t* permissions) const
 {
-	if (permissions == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*permissions = st.st_mode & kPermissionBits;
-	return status;
+	return get_stat_value(*this, permissions,
+						  [](const struct stat& st) { return st.st_mode & kPermissionBits; });
 }
 
 status_t
@@ -87,25 +84,13 @@ BStatable::SetPermissions(mode_t permissions)
 status_t
 BStatable::GetSize(off_t* size) const
 {
-	if (size == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*size = st.st_size;
-	return status;
+	return get_stat_value(*this, size, [](const struct stat& st) { return st.st_size; });
 }
 
 status_t
 BStatable::GetModificationTime(time_t* mtime) const
 {
-	if (mtime == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*mtime = st.st_mtime;
-	return status;
+	return get_stat_value(*this, mtime, [](const struct stat& st) { return st.st_mtime; });
 }
 
 status_t
@@ -117,11 +102,5 @@ BStatable::SetModificationTime(time_t mtime)
 status_t
 BStatable::GetAccessTime(time_t* atime) const
 {
-	if (atime == nullptr)
-		return B_BAD_VALUE;
-	struct stat st;
-	status_t status = GetStat(&st);
-	if (status == B_OK)
-		*atime = st.st_atime;
-	return status;
+	return get_stat_value(*this, atime, [](const struct stat& st) { return st.st_atime; });
 }
