@@ -50,17 +50,7 @@ BCheckBox::Draw(BRect)
 	BRect box = box_frame(this);
 	BPrivate::draw_check_box(this, box, Value() == B_CONTROL_ON, IsTracking() && !fOutside,
 							 IsEnabled());
-	const char* label = Label();
-	if (label == NULL)
-		return;
-	float x = box.right + 6;
-	float y = BPrivate::centred_baseline(this, Bounds().top, Bounds().Height());
-	BPrivate::draw_label(this, label, BPoint(x, y), IsEnabled());
-	if (IsFocus() && Window()->IsActive()) {
-		font_height fh;
-		GetFontHeight(&fh);
-		BPrivate::draw_focus_line(this, x, x + StringWidth(label), y + std::ceil(fh.descent));
-	}
+	BPrivate::draw_mark_label(this, box.right + 6);
 }
 
 void

@@ -1,7 +1,9 @@
 #include "ControlLook.h"
 
+#include <Control.h>
 #include <InterfaceDefs.h>
 #include <View.h>
+#include <Window.h>
 
 #include <cmath>
 
@@ -143,6 +145,21 @@ draw_label(BView* view, const char* label, BPoint baseline, bool enabled)
 	view->SetDrawingMode(B_OP_OVER);
 	view->DrawString(label, baseline);
 	view->SetDrawingMode(B_OP_COPY);
+}
+
+void
+draw_mark_label(BControl* control, float x)
+{
+	const char* label = control->Label();
+	if (label == NULL)
+		return;
+	float y = centred_baseline(control, control->Bounds().top, control->Bounds().Height());
+	draw_label(control, label, BPoint(x, y), control->IsEnabled());
+	if (control->IsFocus() && control->Window()->IsActive()) {
+		font_height fh;
+		control->GetFontHeight(&fh);
+		draw_focus_line(control, x, x + control->StringWidth(label), y + std::ceil(fh.descent));
+	}
 }
 
 void

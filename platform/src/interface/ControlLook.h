@@ -7,6 +7,8 @@
 #include <GraphicsDefs.h>
 #include <Rect.h>
 
+class BControl;
+class BControl;
 class BView;
 
 namespace BPrivate {
@@ -29,6 +31,9 @@ void draw_radio(BView* view, BRect circle, bool on, bool pressed, bool enabled);
 // The keyboard-navigation mark: a line under a label.
 void draw_focus_line(BView* view, float left, float right, float y);
 void draw_label(BView* view, const char* label, BPoint baseline, bool enabled);
+// A mark control's label left-aligned at x and centred vertically, with the navigation line
+// under it while the control has the focus in the active window.
+void draw_mark_label(BControl* control, float x);
 // The raised field a pop-up menu or text field sits in.
 void draw_sunken_frame(BView* view, BRect frame, bool enabled);
 void draw_popup_marker(BView* view, BRect area, bool enabled);

@@ -49,17 +49,7 @@ BRadioButton::Draw(BRect)
 	BRect circle = circle_frame(this);
 	BPrivate::draw_radio(this, circle, Value() == B_CONTROL_ON, IsTracking() && !fOutside,
 						 IsEnabled());
-	const char* label = Label();
-	if (label == NULL)
-		return;
-	float x = circle.right + 6;
-	float y = BPrivate::centred_baseline(this, Bounds().top, Bounds().Height());
-	BPrivate::draw_label(this, label, BPoint(x, y), IsEnabled());
-	if (IsFocus() && Window()->IsActive()) {
-		font_height fh;
-		GetFontHeight(&fh);
-		BPrivate::draw_focus_line(this, x, x + StringWidth(label), y + std::ceil(fh.descent));
-	}
+	BPrivate::draw_mark_label(this, circle.right + 6);
 }
 
 void
