@@ -156,12 +156,12 @@ BTextView::Archive(BMessage* archive, bool deep) const
 	font_family family;
 	font_style style;
 	font.GetFamilyAndStyle(&family, &style);
-	char name[64] = {};
-	strncpy(name, family, sizeof(name) - 1);
-	runs.append(name, sizeof(name));
-	memset(name, 0, sizeof(name));
-	strncpy(name, style, sizeof(name) - 1);
-	runs.append(name, sizeof(name));
+	// Each name sits NUL-terminated in a 64-byte slot, the rest zero.
+	for (const char* text : {static_cast<const char*>(family), static_cast<const char*>(style)}) {
+		char name[64] = {};
+		memcpy(name, text, strnlen(text, sizeof(name) - 1));
+		runs.append(name, sizeof(name));
+	}
 	float size = font.Size();
 	float shear = font.Shear();
 	uint32 bits;
