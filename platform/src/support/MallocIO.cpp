@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "SeekPosition.h"
+
 BMallocIO::BMallocIO() : fBlockSize(256), fMallocSize(0), fLength(0), fData(nullptr), fPosition(0)
 {}
 
@@ -50,22 +52,11 @@ BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
 off_t
 BMallocIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t base = 0;
-	switch (seekMode) {
-	case SEEK_SET:
-		break;
-	case SEEK_CUR:
-		base = fPosition;
-		break;
-	case SEEK_END:
-		base = static_cast<off_t>(fLength);
-		break;
-	default:
-		return B_BAD_VALUE;
-	}
-	if (base + position < 0)
-		return B_BAD_VALUE;
-	fPosition = base + position;
+	off_t target =
+		BPrivate::seek_position(fPosition, static_cast<off_t>(fLength), position, seekMode);
+	if (target < 0)
+		return target;
+	fPosition = target;
 	return fPosition;
 }
 

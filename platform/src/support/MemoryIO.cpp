@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "SeekPosition.h"
+
 BMemoryIO::BMemoryIO(void* data, size_t length)
 	: fReadOnly(false), fBuffer(static_cast<char*>(data)), fLength(length), fBufferSize(length),
 	  fPosition(0)
@@ -46,22 +48,11 @@ BMemoryIO::WriteAt(off_t position, const void* buffer, size_t size)
 off_t
 BMemoryIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t base = 0;
-	switch (seekMode) {
-	case SEEK_SET:
-		break;
-	case SEEK_CUR:
-		base = fPosition;
-		break;
-	case SEEK_END:
-		base = static_cast<off_t>(fLength);
-		break;
-	default:
-		return B_BAD_VALUE;
-	}
-	if (base + position < 0)
-		return B_BAD_VALUE;
-	fPosition = base + position;
+	off_t target =
+		BPrivate::seek_position(fPosition, static_cast<off_t>(fLength), position, seekMode);
+	if (target < 0)
+		return target;
+	fPosition = target;
 	return fPosition;
 }
 
