@@ -5,6 +5,8 @@
 inline constexpr char gAppNameJaJp[] = "Zorvy 環境設定";
 inline constexpr char gAppNameEnUs[] = "Zorvy Preferences";
 inline constexpr char gAppVer[] = "Ver 1.40";
+// The copyright line of the About box; the author's name takes the place of %AppAuthor%.
+inline constexpr char gCright[] = "Copyright © 2026 %AppAuthor%. All rights reserved.";
 inline constexpr char gAppAuthorJaJp[] = "ＭＯＺＥＬＴ";
 inline constexpr char gAppAuthorEnUs[] = "MOZELT";
 inline constexpr char gAppSignature[] = "application/x-vnd.MOZELT-ZorvyPreferences";
