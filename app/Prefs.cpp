@@ -1,5 +1,7 @@
 #include <app/Prefs.h>
 
+#include <common_prefs/InterAppPrefs.h>
+
 #include <Message.h>
 
 namespace {
@@ -9,6 +11,8 @@ const char kPrefsFileName[] = "Zorvy_Prefs.arc";
 
 } // namespace
 
+// The common store is built before the preference record and outlives it.
+TInterAppPrefs gIAPs;
 TPrefs gPrefs;
 
 TPrefs::TPrefs()
