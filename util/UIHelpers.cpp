@@ -77,7 +77,11 @@ adjust_mfield_divider(BMenuField* menuField)
 {
 	if (menuField == NULL)
 		return;
-	menuField->SetDivider(label_width(menuField, menuField->Label()) + 2);
+	// The field grows or shrinks with its label, so that the menu keeps its width and stays
+	// inside the field however long the translated label is.
+	float divider = label_width(menuField, menuField->Label()) + 2;
+	menuField->ResizeBy(divider - menuField->Divider(), 0);
+	menuField->SetDivider(divider);
 }
 
 void

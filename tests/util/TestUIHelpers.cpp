@@ -7,9 +7,12 @@
 #include <File.h>
 #include <Handler.h>
 #include <Looper.h>
+#include <MenuBar.h>
+#include <MenuField.h>
 #include <Message.h>
 #include <NodeInfo.h>
 #include <OS.h>
+#include <PopUpMenu.h>
 #include <StringView.h>
 
 #include <gtest/gtest.h>
@@ -164,6 +167,27 @@ TEST(Fitting, CheckBoxesAndStringViewsFitTheirText)
 	BStringView text(BRect(0, 0, 5, 15), "Str", "Label text");
 	adjust_str_view_width(&text);
 	EXPECT_EQ(text.Bounds().Width(), std::ceil(text.StringWidth("Label text")) + 2);
+}
+
+TEST(Fitting, AMenuFieldKeepsItsMenuWhateverItsLabel)
+{
+	const char* const labels[] = {"Mode:", "A label far longer than the field was made for:"};
+	for (const char* label : labels) {
+		SCOPED_TRACE(label);
+		BMenuField field(BRect(10, 25, 153, 48), "MField", "", new BPopUpMenu("Menu"));
+		field.SetDivider(90);
+		float barWidth = field.MenuBar()->Bounds().Width();
+		field.SetLabel(label);
+		adjust_mfield_divider(&field);
+		float divider = std::ceil(field.StringWidth(label)) + 2;
+		EXPECT_EQ(field.Divider(), divider);
+		EXPECT_EQ(field.Frame().LeftTop(), BPoint(10, 25));
+		EXPECT_EQ(field.Bounds().Height(), 23);
+		// The menu follows the label and stays whole inside the field.
+		EXPECT_EQ(field.MenuBar()->Frame().left, divider + 1);
+		EXPECT_EQ(field.MenuBar()->Bounds().Width(), barWidth);
+		EXPECT_LE(field.MenuBar()->Frame().right, field.Bounds().right);
+	}
 }
 
 TEST(Windows, CloseWindowWithoutAWindowDoesNothing)
