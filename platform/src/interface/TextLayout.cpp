@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -104,6 +105,75 @@ describe(const BFont& font)
 	return description;
 }
 
+// The layouts of the texts this thread measured or drew last. A view measures a text before it
+// draws it (to place it, to move the pen past it), so keeping the shaped layout makes drawing a
+// label one shaping instead of three; the first frame of a window of labels is mostly that.
+class LayoutCache {
+public:
+	~LayoutCache()
+	{
+		for (Entry& entry : fEntries)
+			g_object_unref(entry.layout);
+	}
+
+	// A layout of the text owned by the cache; valid until the thread's next call.
+	PangoLayout* Get(const BFont& font, const char* text, int32 length)
+	{
+		font_family family;
+		font_style style;
+		font.GetFamilyAndStyle(&family, &style);
+		float size = font.Size();
+		uint16 face = font.Face();
+		for (size_t i = 0; i < fEntries.size(); i++) {
+			Entry& entry = fEntries[i];
+			if (entry.size != size || entry.face != face || entry.text.size() != size_t(length) ||
+				memcmp(entry.text.data(), text, size_t(length)) != 0 ||
+				strcmp(entry.family.c_str(), family) != 0 ||
+				strcmp(entry.style.c_str(), style) != 0)
+				continue;
+			// Most recently used first, so that the oldest is the one to go.
+			std::rotate(fEntries.begin(), fEntries.begin() + i, fEntries.begin() + i + 1);
+			return fEntries.front().layout;
+		}
+		PangoLayout* layout = BPrivate::create_text_layout(font, text, length);
+		if (fEntries.size() == kCapacity) {
+			g_object_unref(fEntries.back().layout);
+			fEntries.pop_back();
+		}
+		fEntries.insert(fEntries.begin(), Entry{family, style, size, face,
+												std::string(text, size_t(length)), layout});
+		return layout;
+	}
+
+private:
+	struct Entry {
+		std::string family;
+		std::string style;
+		float size;
+		uint16 face;
+		std::string text;
+		PangoLayout* layout;
+	};
+
+	// Enough for every label of a page drawn in one pass.
+	static constexpr size_t kCapacity = 64;
+	std::vector<Entry> fEntries;
+};
+
+// The thread's layout of the text, its length clipped at the first NUL.
+PangoLayout*
+cached_layout(const BFont& font, const char* text, int32 length)
+{
+	thread_local LayoutCache cache;
+	if (text == nullptr)
+		text = "";
+	if (length < 0)
+		length = int32(strlen(text));
+	else
+		length = int32(strnlen(text, size_t(length)));
+	return cache.Get(font, text, length);
+}
+
 } // namespace
 
 namespace BPrivate {
@@ -137,10 +207,9 @@ text_width(const BFont& font, const char* text, int32 length)
 {
 	if (text == nullptr || length == 0 || text[0] == '\0')
 		return 0.0f;
-	PangoLayout* layout = create_text_layout(font, text, length);
+	PangoLayout* layout = cached_layout(font, text, length);
 	PangoRectangle logical;
 	pango_layout_get_extents(layout, nullptr, &logical);
-	g_object_unref(layout);
 	return float(logical.width) / PANGO_SCALE;
 }
 
@@ -184,13 +253,12 @@ text_height(const BFont& font, font_height* height)
 void
 draw_text(cairo_t* cr, const BFont& font, const char* text, int32 length, double x, double baseline)
 {
-	PangoLayout* layout = create_text_layout(font, text, length);
+	PangoLayout* layout = cached_layout(font, text, length);
 	double top = baseline - double(pango_layout_get_baseline(layout)) / PANGO_SCALE;
 	cairo_move_to(cr, x, top);
 	pango_cairo_show_layout(cr, layout);
 	// Showing a layout leaves a current point behind.
 	cairo_new_path(cr);
-	g_object_unref(layout);
 }
 
 } // namespace BPrivate
