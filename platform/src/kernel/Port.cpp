@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace beapi {
 
@@ -85,14 +86,20 @@ is_live(PortMapping& port)
 	return check_port(port) == B_OK;
 }
 
-// Removes the files of ports whose owners died without deleting them.
+// Removes the files of ports whose owners died without deleting them, and their names. Every
+// creation reads the whole folder, so nothing may pile up in it.
 void
 remove_dead_ports(const std::string& folder)
 {
 	DIR* directory = opendir(folder.c_str());
 	if (directory == nullptr)
 		return;
+	std::vector<std::string> names;
 	while (dirent* entry = readdir(directory)) {
+		if (strncmp(entry->d_name, "name-", 5) == 0) {
+			names.push_back(folder + "/" + entry->d_name);
+			continue;
+		}
 		int id = 0;
 		char rest = 0;
 		if (sscanf(entry->d_name, "port-%d%c", &id, &rest) != 1)
@@ -106,6 +113,13 @@ remove_dead_ports(const std::string& folder)
 		close(fd);
 	}
 	closedir(directory);
+	// A name is left behind by an owner that died; its port file has gone by now.
+	for (const std::string& link : names) {
+		port_id id = linked_id(link);
+		if (id > 0 && access((folder + "/port-" + std::to_string(id)).c_str(), F_OK) == 0)
+			continue;
+		unlink(link.c_str());
+	}
 }
 
 port_id

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <dirent.h>
 #include <signal.h>
 #include <string>
 #include <vector>
@@ -88,6 +89,31 @@ TEST_F(PortProcessTest, DeadOwnerTakesItsPortAlong)
 	EXPECT_GT(again, 0);
 	EXPECT_NE(again, port);
 	delete_port(again);
+}
+
+// Every creation reads the runtime folder: what dead owners leave there must not pile up.
+TEST_F(PortProcessTest, DeadOwnersLeaveNothingInTheFolder)
+{
+	for (int i = 0; i < 3; i++) {
+		PortChild owner("own doomed" + std::to_string(i) + " 1");
+		ASSERT_GT(port_of(owner), 0);
+		owner.Kill(SIGKILL);
+		owner.Wait();
+	}
+	port_id port = create_port(1, "survivor");
+	ASSERT_GT(port, 0);
+	std::vector<std::string> left;
+	DIR* folder = opendir((fRuntimeFolder + "/beapi").c_str());
+	ASSERT_NE(folder, nullptr);
+	while (dirent* entry = readdir(folder)) {
+		std::string name = entry->d_name;
+		if (name.rfind("port-", 0) == 0 || name.rfind("name-", 0) == 0)
+			left.push_back(name);
+	}
+	closedir(folder);
+	EXPECT_EQ(left.size(), 2u) << "only the live port's file and name stay";
+	EXPECT_EQ(find_port("survivor"), port);
+	delete_port(port);
 }
 
 TEST_F(PortProcessTest, ASecondOwnerOfALiveNameIsRefused)
