@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
+#include <string>
+#include <unistd.h>
 
 namespace BPrivate {
 
@@ -80,6 +83,29 @@ Display::PostSync(BWindow* window, int64 id)
 	marker.AddInt64("id", id);
 	marker.AddInt32("hops", 0);
 	return window->PostMessage(&marker);
+}
+
+void
+Display::ReportFirstFrame(const char* title)
+{
+	static int sFd = -1;
+	static std::once_flag once;
+	std::call_once(once, [] {
+		const char* text = getenv("BEAPI_FRAME_FD");
+		if (text == nullptr || text[0] == '\0')
+			return;
+		char* end = nullptr;
+		long fd = strtol(text, &end, 10);
+		if (*end != '\0' || fd < 0 || fd > 65535 || fcntl(int(fd), F_GETFD) < 0)
+			return;
+		// Meant for this program alone, not for whatever it starts.
+		fcntl(int(fd), F_SETFD, FD_CLOEXEC);
+		sFd = int(fd);
+	});
+	if (sFd < 0)
+		return;
+	std::string line = std::string("frame ") + (title != nullptr ? title : "") + "\n";
+	(void)!write(sFd, line.data(), line.size());
 }
 
 } // namespace BPrivate

@@ -46,6 +46,11 @@ public:
 
 	// Posts the window a marker that comes back through SyncReached.
 	static status_t PostSync(BWindow* window, int64 id);
+
+	// A window's first frame has reached the screen. When BEAPI_FRAME_FD names an open file
+	// descriptor, the line "frame <title>" is written to it, so that whoever started the
+	// program (a start-up benchmark, a script) learns the moment without polling pictures.
+	static void ReportFirstFrame(const char* title);
 };
 
 } // namespace BPrivate

@@ -119,6 +119,11 @@ HeadlessDisplay::ShowWindow(BWindow* window)
 	if ((it->second.flags & B_AVOID_FOCUS) == 0)
 		_Activate(window);
 	fChanged.notify_all();
+	// Drawn while hidden: shown now with the frame it has.
+	if (!it->second.pixels.empty() && !it->second.reported) {
+		it->second.reported = true;
+		ReportFirstFrame(it->second.title.c_str());
+	}
 }
 
 void
@@ -214,6 +219,8 @@ HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 
 {
 	std::string path;
 	std::vector<uint32> copy;
+	std::string firstShown;
+	bool first = false;
 	{
 		std::lock_guard<std::mutex> guard(fLock);
 		auto it = fWindows.find(window);
@@ -233,8 +240,15 @@ HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 
 			path = fShotDirectory + "/" + file_name_for(record.title);
 			copy = record.pixels;
 		}
+		if (record.shown && !record.reported) {
+			record.reported = true;
+			first = true;
+			firstShown = record.title;
+		}
 		fChanged.notify_all();
 	}
+	if (first)
+		ReportFirstFrame(firstShown.c_str());
 	if (!path.empty())
 		write_png(path.c_str(), copy.data(), width, height);
 }

@@ -63,6 +63,8 @@ private:
 		int32 height = 0;
 		BPoint pointer;
 		uint32 buttons = 0;
+		// The first frame shown has been reported.
+		bool reported = false;
 	};
 
 	void _Activate(BWindow* window);

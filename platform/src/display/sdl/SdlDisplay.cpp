@@ -288,6 +288,8 @@ SdlDisplay::_Blit(Record& record)
 	SDL_BlitSurface(source, nullptr, target, &place);
 	SDL_FreeSurface(source);
 	if (SDL_UpdateWindowSurface(record.sdl) == 0) {
+		if (!record.framesShown)
+			ReportFirstFrame(record.title.c_str());
 		record.framesShown = true;
 		fChanged.notify_all();
 	}
