@@ -1,0 +1,13 @@
+#ifndef ZORVY_ZORVY_PREFS_MESSAGES_H
+#define ZORVY_ZORVY_PREFS_MESSAGES_H
+
+#include <SupportDefs.h>
+
+// Messages of the main window and of the application object.
+inline constexpr uint32 MSG_BUTTON_OK = '_ok';
+inline constexpr uint32 MSG_BUTTON_CANCEL = '_cnc';
+inline constexpr uint32 MSG_LVIEW_CATEGORY_CHANGED = 'lctc';
+// Asks the application to open the common preferences of the maker's applications.
+inline constexpr uint32 MSG_SHOW_MOZELT_COMMON_PREFS = '_Ssp';
+
+#endif
