@@ -165,14 +165,16 @@ is_empty(const char* text)
 void
 expect_no_texts(BView* view)
 {
-	if (BBox* box = dynamic_cast<BBox*>(view))
+	if (BBox* box = dynamic_cast<BBox*>(view)) {
 		EXPECT_TRUE(is_empty(box->Label())) << view->Name();
+	}
 	if (BStringView* caption = dynamic_cast<BStringView*>(view)) {
 		EXPECT_TRUE(is_empty(caption->Text())) << view->Name();
 		EXPECT_EQ(caption->Alignment(), B_ALIGN_LEFT);
 	}
-	if (BControl* control = dynamic_cast<BControl*>(view))
+	if (BControl* control = dynamic_cast<BControl*>(view)) {
 		EXPECT_TRUE(is_empty(control->Label())) << view->Name();
+	}
 	if (BMenuField* field = dynamic_cast<BMenuField*>(view)) {
 		EXPECT_TRUE(is_empty(field->Label())) << view->Name();
 		return;
