@@ -15,20 +15,16 @@ namespace {
 // Mixed text, so that the height covers the Japanese fallback face as well as the Latin one.
 const char kHeightSample[] = "Hgy\xe6\xbc\xa2\xe5\xad\x97";
 
-// Pango contexts (and their font maps) are used by one thread at a time. A thread takes one
-// from this pool and hands it back when it ends; none is ever released, since releasing drops
-// fontconfig data that Pango does not free.
-struct ContextPool {
-	std::mutex lock;
-	std::vector<PangoContext*> contexts;
-};
-
-// Never destroyed: threads still hand their contexts back while the process exits.
-ContextPool&
-pool()
+// One Pango context, and so one font map, for every thread: each font is found, opened and
+// measured once for the whole process, not once per window. Pango's objects may be used from
+// any thread but by one at a time, so every use holds this lock. Neither is ever released:
+// windows may still measure while the process exits, and releasing the map drops fontconfig
+// data that Pango does not free.
+std::mutex&
+pango_lock()
 {
-	static ContextPool* sPool = new ContextPool;
-	return *sPool;
+	static std::mutex* sLock = new std::mutex;
+	return *sLock;
 }
 
 PangoContext*
@@ -48,35 +44,16 @@ new_context()
 	return context;
 }
 
-struct ThreadContext {
-	PangoContext* context = nullptr;
-
-	~ThreadContext()
-	{
-		if (context == nullptr)
-			return;
-		std::lock_guard<std::mutex> guard(pool().lock);
-		pool().contexts.push_back(context);
-	}
-};
-
+// The shared context; the caller holds pango_lock().
 PangoContext*
-thread_context()
+shared_context()
 {
-	thread_local ThreadContext holder;
-	if (holder.context == nullptr) {
+	static PangoContext* sContext = nullptr;
+	if (sContext == nullptr) {
 		BPrivate::init_fonts();
-		{
-			std::lock_guard<std::mutex> guard(pool().lock);
-			if (!pool().contexts.empty()) {
-				holder.context = pool().contexts.back();
-				pool().contexts.pop_back();
-			}
-		}
-		if (holder.context == nullptr)
-			holder.context = new_context();
+		sContext = new_context();
 	}
-	return holder.context;
+	return sContext;
 }
 
 bool
@@ -105,18 +82,24 @@ describe(const BFont& font)
 	return description;
 }
 
-// The layouts of the texts this thread measured or drew last. A view measures a text before it
-// draws it (to place it, to move the pen past it), so keeping the shaped layout makes drawing a
-// label one shaping instead of three; the first frame of a window of labels is mostly that.
+// A new layout of the text, whose length stops short of any NUL; the caller holds pango_lock().
+PangoLayout*
+new_layout(const BFont& font, const char* text, int32 length)
+{
+	PangoLayout* layout = pango_layout_new(shared_context());
+	PangoFontDescription* description = describe(font);
+	pango_layout_set_font_description(layout, description);
+	pango_font_description_free(description);
+	pango_layout_set_text(layout, text, length);
+	return layout;
+}
+
+// The layouts of the texts measured or drawn last. A view measures a text before it draws it
+// (to place it, to move the pen past it), so keeping the shaped layout makes drawing a label
+// one shaping instead of three; the first frame of a window of labels is mostly that.
 class LayoutCache {
 public:
-	~LayoutCache()
-	{
-		for (Entry& entry : fEntries)
-			g_object_unref(entry.layout);
-	}
-
-	// A layout of the text owned by the cache; valid until the thread's next call.
+	// A layout of the text owned by the cache; valid while the caller holds pango_lock().
 	PangoLayout* Get(const BFont& font, const char* text, int32 length)
 	{
 		font_family family;
@@ -135,7 +118,7 @@ public:
 			std::rotate(fEntries.begin(), fEntries.begin() + i, fEntries.begin() + i + 1);
 			return fEntries.front().layout;
 		}
-		PangoLayout* layout = BPrivate::create_text_layout(font, text, length);
+		PangoLayout* layout = new_layout(font, text, length);
 		if (fEntries.size() == kCapacity) {
 			g_object_unref(fEntries.back().layout);
 			fEntries.pop_back();
@@ -155,23 +138,24 @@ private:
 		PangoLayout* layout;
 	};
 
-	// Enough for every label of a page drawn in one pass.
-	static constexpr size_t kCapacity = 64;
+	// Enough for every label of a window drawn in one pass.
+	static constexpr size_t kCapacity = 128;
 	std::vector<Entry> fEntries;
 };
 
-// The thread's layout of the text, its length clipped at the first NUL.
+// The layout of the text, its length clipped at the first NUL; the caller holds pango_lock().
 PangoLayout*
 cached_layout(const BFont& font, const char* text, int32 length)
 {
-	thread_local LayoutCache cache;
+	// Never destroyed, like the context.
+	static LayoutCache* sCache = new LayoutCache;
 	if (text == nullptr)
 		text = "";
 	if (length < 0)
 		length = int32(strlen(text));
 	else
 		length = int32(strnlen(text, size_t(length)));
-	return cache.Get(font, text, length);
+	return sCache->Get(font, text, length);
 }
 
 } // namespace
@@ -185,28 +169,12 @@ init_fonts()
 	std::call_once(once, [] { FcInit(); });
 }
 
-PangoLayout*
-create_text_layout(const BFont& font, const char* text, int32 length)
-{
-	PangoLayout* layout = pango_layout_new(thread_context());
-	PangoFontDescription* description = describe(font);
-	pango_layout_set_font_description(layout, description);
-	pango_font_description_free(description);
-	if (text == nullptr)
-		text = "";
-	if (length < 0)
-		length = int32(strlen(text));
-	else
-		length = int32(strnlen(text, size_t(length)));
-	pango_layout_set_text(layout, text, length);
-	return layout;
-}
-
 float
 text_width(const BFont& font, const char* text, int32 length)
 {
 	if (text == nullptr || length == 0 || text[0] == '\0')
 		return 0.0f;
+	std::lock_guard<std::mutex> guard(pango_lock());
 	PangoLayout* layout = cached_layout(font, text, length);
 	PangoRectangle logical;
 	pango_layout_get_extents(layout, nullptr, &logical);
@@ -224,7 +192,7 @@ text_height(const BFont& font, font_height* height)
 		std::mutex lock;
 		std::map<decltype(key), font_height> heights;
 	};
-	// Never destroyed, like the contexts: windows may still measure while the process exits.
+	// Never destroyed, like the context: windows may still measure while the process exits.
 	static Cache* sCache = new Cache;
 	std::mutex& lock = sCache->lock;
 	std::map<decltype(key), font_height>& cache = sCache->heights;
@@ -236,11 +204,15 @@ text_height(const BFont& font, font_height* height)
 			return;
 		}
 	}
-	PangoLayout* layout = create_text_layout(font, kHeightSample, -1);
 	PangoRectangle logical;
-	pango_layout_get_extents(layout, nullptr, &logical);
-	int baseline = pango_layout_get_baseline(layout);
-	g_object_unref(layout);
+	int baseline;
+	{
+		std::lock_guard<std::mutex> guard(pango_lock());
+		PangoLayout* layout = new_layout(font, kHeightSample, int32(strlen(kHeightSample)));
+		pango_layout_get_extents(layout, nullptr, &logical);
+		baseline = pango_layout_get_baseline(layout);
+		g_object_unref(layout);
+	}
 	font_height result;
 	result.ascent = float(baseline) / PANGO_SCALE;
 	result.descent = float(logical.height - baseline) / PANGO_SCALE;
@@ -253,6 +225,7 @@ text_height(const BFont& font, font_height* height)
 void
 draw_text(cairo_t* cr, const BFont& font, const char* text, int32 length, double x, double baseline)
 {
+	std::lock_guard<std::mutex> guard(pango_lock());
 	PangoLayout* layout = cached_layout(font, text, length);
 	double top = baseline - double(pango_layout_get_baseline(layout)) / PANGO_SCALE;
 	cairo_move_to(cr, x, top);

@@ -13,10 +13,6 @@ namespace BPrivate {
 // Starts fontconfig once; the first caller should be the main thread, before any window.
 void init_fonts();
 
-// A layout of the text in the font, from the calling thread's own Pango context (Pango's
-// font maps belong to one thread). The caller unrefs it.
-PangoLayout* create_text_layout(const BFont& font, const char* text, int32 length);
-
 float text_width(const BFont& font, const char* text, int32 length);
 void text_height(const BFont& font, font_height* height);
 
