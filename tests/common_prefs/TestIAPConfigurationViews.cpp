@@ -150,37 +150,4 @@ TEST_F(IAPConfigurationViewTest, LocaleFieldReportsEveryEditAndInvokesNothing)
 	EXPECT_STREQ(dynamic_cast<BTextControl*>(defaults->ChildAt(0))->Text(), "enUS");
 }
 
-TEST_F(IAPConfigurationViewTest, ChangeMessagesDescribeTheValue)
-{
-	TIAPItemAccKeyFormat format;
-	TIAPItemFlatToolBar flat;
-	TIAPItemLocale locale;
-	format.SetAppSignatureRef(kSignature);
-	flat.SetAppSignatureRef(kSignature);
-	locale.SetAppSignatureRef(kSignature);
-	format.SetString("");
-	flat.SetBool(false);
-
-	BMessage message;
-	EXPECT_EQ(format.GetValue(&message, false), B_OK);
-	EXPECT_EQ(message.what, MSG_IAP_CHANGED);
-	EXPECT_STREQ(message.GetString("IAP:SrcApp", ""), kSignature);
-	EXPECT_STREQ(message.GetString("IAP:SrcIAPItem", ""), "AccKeyFormat2");
-	EXPECT_STREQ(message.GetString("AccKeyFormat2", "unset"), "");
-	BMessage defaults;
-	format.GetValue(&defaults, true);
-	EXPECT_STREQ(defaults.GetString("AccKeyFormat2", ""), "\x02(a)");
-
-	BMessage flatMessage;
-	EXPECT_EQ(flat.GetValue(&flatMessage, false), B_OK);
-	EXPECT_EQ(flatMessage.what, MSG_IAP_CHANGED);
-	EXPECT_STREQ(flatMessage.GetString("IAP:SrcIAPItem", ""), "FlatToolBar");
-	EXPECT_FALSE(flatMessage.GetBool("FlatToolBar", true));
-
-	BMessage localeMessage;
-	EXPECT_EQ(locale.GetValue(&localeMessage, true), B_OK);
-	EXPECT_STREQ(localeMessage.GetString("IAP:SrcIAPItem", ""), "Locale");
-	EXPECT_STREQ(localeMessage.GetString("Locale", ""), "enUS");
-}
-
 } // namespace
