@@ -46,6 +46,8 @@ public:
 	float Divider() const;
 
 private:
+	friend class _BMCMenuBar_;
+
 	void _InitField(const char* label, BMenu* menu, bool fixedSize);
 	void _PlaceBar();
 

@@ -273,5 +273,13 @@ BMenuField::_PlaceBar()
 {
 	BRect bar = fMenuBar->Frame();
 	fMenuBar->MoveTo(fDivider + 1, bar.top);
-	fMenuBar->ResizeTo(Bounds().right - 2 - (fDivider + 1), bar.Height());
+	_BMCMenuBar_* fitting = dynamic_cast<_BMCMenuBar_*>(fMenuBar);
+	float width = fitting != NULL ? fitting->FittingWidth() : -1;
+	if (width < 0) {
+		fMenuBar->ResizeTo(Bounds().right - 2 - (fDivider + 1), bar.Height());
+		return;
+	}
+	// A bar that fits its choice takes the field along, so the whole choice shows.
+	fMenuBar->ResizeTo(width, bar.Height());
+	ResizeTo(fDivider + 1 + width + 2, Bounds().Height());
 }

@@ -8,6 +8,7 @@
 #include "ControlLook.h"
 
 #include <algorithm>
+#include <cmath>
 
 _BMCMenuBar_::_BMCMenuBar_(BRect frame, bool fixedSize, BMenuField*)
 	: BMenuBar(frame, "_mc_mb_", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, !fixedSize)
@@ -74,4 +75,22 @@ _BMCMenuBar_::Open()
 	_Layout();
 	_OpenSubmenu(item, ConvertToScreen(BPoint(Bounds().left, Bounds().bottom + 1)),
 				 Bounds().Width() + 1);
+}
+
+float
+_BMCMenuBar_::FittingWidth()
+{
+	BMenuField* field = dynamic_cast<BMenuField*>(Parent());
+	BMenuItem* item = ItemAt(0);
+	if (!fResizeToFit || field == NULL || field->fFixedSize || item == NULL)
+		return -1;
+	// The choice starts 6 pixels in; the marker takes the last 14.
+	return std::ceil(StringWidth(item->Label())) + 20;
+}
+
+void
+_BMCMenuBar_::_LabelChanged()
+{
+	if (BMenuField* field = dynamic_cast<BMenuField*>(Parent()))
+		field->_PlaceBar();
 }

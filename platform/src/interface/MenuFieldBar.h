@@ -21,6 +21,11 @@ public:
 
 	// Opens the pop-up menu below the field.
 	void Open();
+	// The width that shows the whole choice and the marker, when the bar sizes itself to its
+	// choice; a negative value when it keeps the width it was given.
+	float FittingWidth();
+	// The choice shown changed: the field places the bar again.
+	void _LabelChanged();
 
 private:
 	void _InitBar();

@@ -1,5 +1,7 @@
 #include <MenuItem.h>
 
+#include "MenuFieldBar.h"
+
 #include <Menu.h>
 #include <Message.h>
 #include <Window.h>
@@ -122,6 +124,8 @@ BMenuItem::SetLabel(const char* label)
 		fSuper->InvalidateLayout();
 		fSuper->Invalidate();
 	}
+	if (_BMCMenuBar_* bar = dynamic_cast<_BMCMenuBar_*>(fSuper))
+		bar->_LabelChanged();
 }
 
 const char*
