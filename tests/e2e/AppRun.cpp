@@ -1,0 +1,305 @@
+#include "AppRun.h"
+
+#include <MessageFormats.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+const char kApplication[] = BEAPI_BINARY_DIR "/app/ZorvyPreferences";
+const char kPortListen[] = BEAPI_BINARY_DIR "/tools/portlisten/portlisten";
+
+std::vector<std::string>
+merged_environment(const std::vector<std::string>& extra)
+{
+	std::vector<std::string> variables;
+	for (char** entry = environ; *entry != nullptr; entry++) {
+		std::string variable = *entry;
+		std::string name = variable.substr(0, variable.find('=') + 1);
+		bool replaced = std::any_of(extra.begin(), extra.end(), [&](const std::string& e) {
+			return e.compare(0, name.size(), name) == 0;
+		});
+		if (!replaced)
+			variables.push_back(variable);
+	}
+	variables.insert(variables.end(), extra.begin(), extra.end());
+	return variables;
+}
+
+pid_t
+spawn(const char* program, const std::vector<std::string>& arguments,
+	  const std::vector<std::string>& environment, const std::string& errorsPath)
+{
+	posix_spawn_file_actions_t actions;
+	posix_spawn_file_actions_init(&actions);
+	posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+	posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorsPath.c_str(),
+									 O_WRONLY | O_CREAT | O_TRUNC, 0600);
+	std::vector<std::string> args = {program};
+	args.insert(args.end(), arguments.begin(), arguments.end());
+	std::vector<char*> argv;
+	for (std::string& argument : args)
+		argv.push_back(argument.data());
+	argv.push_back(nullptr);
+	std::vector<std::string> variables = merged_environment(environment);
+	std::vector<char*> envp;
+	for (std::string& variable : variables)
+		envp.push_back(variable.data());
+	envp.push_back(nullptr);
+	pid_t pid = -1;
+	if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), envp.data()) != 0)
+		pid = -1;
+	posix_spawn_file_actions_destroy(&actions);
+	return pid;
+}
+
+// Waits for the child to end, at most the given time; -1 when it had to be killed.
+int
+wait_exit(pid_t pid, int seconds)
+{
+	for (int i = 0; i < seconds * 100; i++) {
+		int status = 0;
+		pid_t done = waitpid(pid, &status, WNOHANG);
+		if (done == pid)
+			return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+		usleep(10000);
+	}
+	kill(pid, SIGKILL);
+	waitpid(pid, nullptr, 0);
+	return -1;
+}
+
+} // namespace
+
+AppRun::AppRun() : fListener(-1)
+{
+	const char* base = getenv("TMPDIR");
+	std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/zorvy-e2e-XXXXXX";
+	std::vector<char> buffer(pattern.begin(), pattern.end());
+	buffer.push_back('\0');
+	if (mkdtemp(buffer.data()) != nullptr)
+		fFolder = buffer.data();
+	mkdir((fFolder + "/config").c_str(), 0700);
+	mkdir((fFolder + "/runtime").c_str(), 0700);
+	mkdir((fFolder + "/bodies").c_str(), 0700);
+	mkdir((fFolder + "/shots").c_str(), 0700);
+}
+
+AppRun::~AppRun()
+{
+	StopListener();
+	if (!fFolder.empty() && getenv("ZORVY_E2E_KEEP") == nullptr) {
+		std::string command = "rm -rf '" + fFolder + "'";
+		(void)!system(command.c_str());
+	}
+}
+
+bool
+AppRun::Listen()
+{
+	std::string errors = fFolder + "/listener.err";
+	fListener = spawn(kPortListen, {"--save", fFolder + "/bodies", "ZorvyPreferencesPort"},
+					  {"XDG_RUNTIME_DIR=" + fFolder + "/runtime"}, errors);
+	if (fListener < 0)
+		return false;
+	// The listener says so once its port exists.
+	for (int i = 0; i < 500; i++) {
+		std::ifstream file(errors);
+		std::string text((std::istreambuf_iterator<char>(file)), {});
+		if (text.find("listening") != std::string::npos)
+			return true;
+		usleep(10000);
+	}
+	return false;
+}
+
+int
+AppRun::Run(const std::string& script, const std::vector<std::string>& environment)
+{
+	pid_t pid = Start(script, "app", environment);
+	return pid < 0 ? -1 : Wait(pid, "app");
+}
+
+pid_t
+AppRun::Start(const std::string& script, const std::string& name)
+{
+	return Start(script, name, {});
+}
+
+pid_t
+AppRun::Start(const std::string& script, const std::string& name,
+			  const std::vector<std::string>& environment)
+{
+	std::string scriptPath = fFolder + "/" + name + ".events";
+	std::ofstream(scriptPath) << script;
+	std::vector<std::string> variables = {
+		"BEAPI_DISPLAY=headless",
+		"BEAPI_EVENTS=" + scriptPath,
+		"BEAPI_SCREENSHOT_DIR=" + fFolder + "/shots",
+		"XDG_CONFIG_HOME=" + fFolder + "/config",
+		"XDG_RUNTIME_DIR=" + fFolder + "/runtime",
+		"FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf",
+	};
+	variables.insert(variables.end(), environment.begin(), environment.end());
+	return spawn(kApplication, {}, variables, fFolder + "/" + name + ".err");
+}
+
+int
+AppRun::Wait(pid_t pid, const std::string& name)
+{
+	int status = wait_exit(pid, 60);
+	std::ifstream errors(fFolder + "/" + name + ".err");
+	fErrors.assign(std::istreambuf_iterator<char>(errors), {});
+	return status;
+}
+
+std::vector<BMessage>
+AppRun::Bodies()
+{
+	// Give the listener the time to write what is queued.
+	usleep(100000);
+	std::vector<std::string> names;
+	if (DIR* folder = opendir((fFolder + "/bodies").c_str())) {
+		while (dirent* entry = readdir(folder)) {
+			if (entry->d_name[0] != '.')
+				names.push_back(entry->d_name);
+		}
+		closedir(folder);
+	}
+	std::sort(names.begin(), names.end());
+	std::vector<BMessage> bodies;
+	for (const std::string& name : names) {
+		BMessage message;
+		ReadMessage(fFolder + "/bodies/" + name, &message);
+		bodies.push_back(message);
+	}
+	return bodies;
+}
+
+std::string
+AppRun::SettingsPath() const
+{
+	return fFolder + "/config/MOZELT/Zorvy/Zorvy_Prefs.arc";
+}
+
+std::string
+AppRun::ExitStatesPath() const
+{
+	return fFolder + "/config/MOZELT/Zorvy/ZorvyPreferences_ExitStates.arc";
+}
+
+std::string
+AppRun::SharedPath(const char* item) const
+{
+	return fFolder + "/config/MOZELT/Shared/" + item + ".arc";
+}
+
+std::string
+AppRun::FileBytes(const std::string& path) const
+{
+	std::ifstream file(path, std::ios::binary);
+	if (!file)
+		return std::string();
+	return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool
+AppRun::ReadMessage(const std::string& path, BMessage* message) const
+{
+	std::string bytes = FileBytes(path);
+	if (bytes.empty())
+		return false;
+	return unflatten_message(message, bytes.data(), bytes.size()) == B_OK;
+}
+
+bool
+AppRun::WriteMessage(const std::string& path, const BMessage& message) const
+{
+	std::string folder = path.substr(0, path.rfind('/'));
+	std::string command = "mkdir -p '" + folder + "'";
+	if (system(command.c_str()) != 0)
+		return false;
+	std::string bytes(size_t(message.FlattenedSize()), '\0');
+	if (message.Flatten(bytes.data(), ssize_t(bytes.size())) != B_OK)
+		return false;
+	std::ofstream file(path, std::ios::binary);
+	file << bytes;
+	return bool(file);
+}
+
+void
+AppRun::StopListener()
+{
+	if (fListener <= 0)
+		return;
+	kill(fListener, SIGTERM);
+	wait_exit(fListener, 10);
+	fListener = -1;
+}
+
+namespace {
+
+bool
+load_png(const std::string& path, int* width, int* height, std::vector<uint32_t>* pixels)
+{
+	cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+	if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+		cairo_surface_destroy(surface);
+		return false;
+	}
+	cairo_surface_flush(surface);
+	*width = cairo_image_surface_get_width(surface);
+	*height = cairo_image_surface_get_height(surface);
+	int stride = cairo_image_surface_get_stride(surface);
+	const unsigned char* data = cairo_image_surface_get_data(surface);
+	pixels->clear();
+	for (int y = 0; y < *height; y++) {
+		const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+		pixels->insert(pixels->end(), row, row + *width);
+	}
+	cairo_surface_destroy(surface);
+	return true;
+}
+
+} // namespace
+
+double
+png_difference(const std::string& path, const std::string& reference)
+{
+	int width = 0, height = 0, refWidth = 0, refHeight = 0;
+	std::vector<uint32_t> shot, expected;
+	if (!load_png(path, &width, &height, &shot) ||
+		!load_png(reference, &refWidth, &refHeight, &expected))
+		return -1;
+	if (width != refWidth || height != refHeight || shot.empty())
+		return -1;
+	size_t differing = 0;
+	for (size_t i = 0; i < shot.size(); i++) {
+		for (int shift = 0; shift < 24; shift += 8) {
+			int a = int((shot[i] >> shift) & 0xff);
+			int b = int((expected[i] >> shift) & 0xff);
+			if (std::abs(a - b) > 48) {
+				differing++;
+				break;
+			}
+		}
+	}
+	return double(differing) / double(shot.size());
+}

@@ -1,0 +1,57 @@
+#ifndef APP_RUN_H
+#define APP_RUN_H
+
+// Runs the real preferences application as a user would meet it: a fresh settings folder, a
+// stand-in for the input method listening on its port, and a script of mouse and keyboard input.
+
+#include <Message.h>
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+inline constexpr char kWindowTitle[] = "Zorvy 環境設定";
+
+class AppRun {
+public:
+	AppRun();
+	~AppRun();
+
+	// Starts the listener on the input method's port; without it the application delivers
+	// nothing.
+	bool Listen();
+	// Runs the application with the script until it quits (or the time runs out: -1).
+	int Run(const std::string& script, const std::vector<std::string>& environment = {});
+	// Starts the application with the script and returns at once; Wait collects its status.
+	pid_t Start(const std::string& script, const std::string& name = "app");
+	int Wait(pid_t pid, const std::string& name = "app");
+	// What the application printed on standard error in the last run.
+	const std::string& Errors() const { return fErrors; }
+
+	// The bodies the listener received so far, in order.
+	std::vector<BMessage> Bodies();
+
+	std::string SettingsPath() const;
+	std::string ExitStatesPath() const;
+	std::string SharedPath(const char* item) const;
+	bool ReadMessage(const std::string& path, BMessage* message) const;
+	bool WriteMessage(const std::string& path, const BMessage& message) const;
+	std::string FileBytes(const std::string& path) const;
+	std::string ShotPath(const char* name) const { return fFolder + "/shots/" + name; }
+	const std::string& Folder() const { return fFolder; }
+
+private:
+	pid_t Start(const std::string& script, const std::string& name,
+				const std::vector<std::string>& environment);
+	void StopListener();
+
+	std::string fFolder;
+	std::string fErrors;
+	pid_t fListener;
+};
+
+// The share of pixels that differ beyond font-rendering noise; -1 when a picture is missing or
+// the sizes differ.
+double png_difference(const std::string& path, const std::string& reference);
+
+#endif
