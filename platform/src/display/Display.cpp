@@ -76,6 +76,10 @@ void
 Display::WindowBlocked(BWindow*)
 {}
 
+void
+Display::WillDraw(BWindow*)
+{}
+
 status_t
 Display::PostSync(BWindow* window, int64 id)
 {

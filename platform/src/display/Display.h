@@ -33,9 +33,13 @@ public:
 	virtual void SetWindowFrame(BWindow* window, BRect frame) = 0;
 	virtual void ActivateWindow(BWindow* window, bool active) = 0;
 
-	// The window's finished image (B_RGB32 words, 0xffRRGGBB), from its thread.
+	// The window's finished image (B_RGB32 words, 0xffRRGGBB), from its thread. The bits stay
+	// as they are until the window calls WillDraw.
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
 						 int32 bytesPerRow) = 0;
+	// The window is about to draw over (or replace) the image it presented last, from its
+	// thread; a display that kept that image by reference copies it now.
+	virtual void WillDraw(BWindow* window);
 	// Where the pointer is in the window's coordinates and which buttons are held.
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons) = 0;
 	// The window has handled everything before the marker with this id and shown the result.

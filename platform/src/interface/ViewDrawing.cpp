@@ -3,6 +3,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include "Display.h"
 #include "WindowPrivate.h"
 
 #include <cmath>
@@ -26,6 +27,8 @@ ViewDrawing::ViewDrawing(const BView* view)
 		BRect visible = view->_VisibleInWindow();
 		if (!visible.IsValid())
 			return;
+		// The display may still read the image presented last.
+		Display::Default()->WillDraw(window);
 		fContext = cairo_create(internals.surface);
 		fOwned = true;
 		cairo_rectangle(fContext, visible.left, visible.top, visible.Width() + 1,

@@ -107,8 +107,14 @@ WindowInternals::Update(BWindow* window)
 	int height = bounds.IntegerHeight() + 1;
 	if (width <= 0 || height <= 0)
 		return;
-	if (internals.surface == nullptr || cairo_image_surface_get_width(internals.surface) != width ||
-		cairo_image_surface_get_height(internals.surface) != height) {
+	bool resized = internals.surface == nullptr ||
+				   cairo_image_surface_get_width(internals.surface) != width ||
+				   cairo_image_surface_get_height(internals.surface) != height;
+	// The display may still read the image presented last.
+	if (internals.surface != nullptr &&
+		(resized || (internals.dirty != nullptr && !cairo_region_is_empty(internals.dirty))))
+		Display::Default()->WillDraw(window);
+	if (resized) {
 		if (internals.surface != nullptr)
 			cairo_surface_destroy(internals.surface);
 		internals.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);

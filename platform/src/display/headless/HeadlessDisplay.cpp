@@ -38,14 +38,6 @@ screen_from_environment()
 	return BRect(0, 0, width - 1, height - 1);
 }
 
-std::string
-file_name_for(const std::string& title)
-{
-	std::string name = title;
-	std::replace(name.begin(), name.end(), '/', '_');
-	return name + ".png";
-}
-
 } // namespace
 
 HeadlessDisplay::HeadlessDisplay()
@@ -120,7 +112,7 @@ HeadlessDisplay::ShowWindow(BWindow* window)
 		_Activate(window);
 	fChanged.notify_all();
 	// Drawn while hidden: shown now with the frame it has.
-	if (!it->second.pixels.empty() && !it->second.reported) {
+	if (_HasFrame(it->second) && !it->second.reported) {
 		it->second.reported = true;
 		ReportFirstFrame(it->second.title.c_str());
 	}
@@ -211,46 +203,6 @@ HeadlessDisplay::_PostActivation(BWindow* window, bool active)
 	message.AddInt64("when", system_time());
 	message.AddBool("active", active);
 	window->PostMessage(&message);
-}
-
-void
-HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-						 int32 bytesPerRow)
-{
-	std::string path;
-	std::vector<uint32> copy;
-	std::string firstShown;
-	bool first = false;
-	{
-		std::lock_guard<std::mutex> guard(fLock);
-		auto it = fWindows.find(window);
-		if (it == fWindows.end())
-			return;
-		Record& record = it->second;
-		std::vector<uint32> pixels(size_t(width) * size_t(height));
-		for (int32 y = 0; y < height; y++) {
-			memcpy(pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
-				   size_t(width) * 4);
-		}
-		bool changed = width != record.width || height != record.height || pixels != record.pixels;
-		record.pixels = std::move(pixels);
-		record.width = width;
-		record.height = height;
-		if (changed && record.shown && !fShotDirectory.empty()) {
-			path = fShotDirectory + "/" + file_name_for(record.title);
-			copy = record.pixels;
-		}
-		if (record.shown && !record.reported) {
-			record.reported = true;
-			first = true;
-			firstShown = record.title;
-		}
-		fChanged.notify_all();
-	}
-	if (first)
-		ReportFirstFrame(firstShown.c_str());
-	if (!path.empty())
-		write_png(path.c_str(), copy.data(), width, height);
 }
 
 void

@@ -36,6 +36,7 @@ public:
 	virtual void ActivateWindow(BWindow* window, bool active);
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
 						 int32 bytesPerRow);
+	virtual void WillDraw(BWindow* window);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);
 	virtual void WindowBlocked(BWindow* window);
@@ -61,11 +62,20 @@ private:
 		std::vector<uint32> pixels;
 		int32 width = 0;
 		int32 height = 0;
+		// The window's own image while it does not draw: copied into pixels only when the
+		// frame is read or the window is about to draw again, so that a frame nobody reads
+		// costs no copy (a fresh buffer's first touch is what a first frame waits for most).
+		const uint8* borrowed = nullptr;
+		int32 borrowedStride = 0;
 		BPoint pointer;
 		uint32 buttons = 0;
 		// The first frame shown has been reported.
 		bool reported = false;
 	};
+
+	// Turns a borrowed image into the record's own pixels; fLock is held.
+	static void _TakeCopy(Record& record);
+	static bool _HasFrame(const Record& record);
 
 	void _Activate(BWindow* window);
 	void _Deactivate(BWindow* window);

@@ -8,6 +8,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,18 @@
 #include <unistd.h>
 
 namespace BPrivate {
+
+namespace {
+
+std::string
+file_name_for(const std::string& title)
+{
+	std::string name = title;
+	std::replace(name.begin(), name.end(), '/', '_');
+	return name + ".png";
+}
+
+} // namespace
 
 status_t
 write_png(const char* path, const uint32* pixels, int32 width, int32 height)
@@ -118,6 +131,85 @@ HeadlessDisplay::Sync(BWindow* window, bigtime_t timeout)
 	return B_OK;
 }
 
+void
+HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
+						 int32 bytesPerRow)
+{
+	std::string path;
+	std::vector<uint32> copy;
+	std::string firstShown;
+	bool first = false;
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		auto it = fWindows.find(window);
+		if (it == fWindows.end())
+			return;
+		Record& record = it->second;
+		if (fShotDirectory.empty()) {
+			record.borrowed = bits;
+			record.borrowedStride = bytesPerRow;
+			record.width = width;
+			record.height = height;
+		} else {
+			// Pictures are written only when the frame changed: compared at once.
+			_TakeCopy(record);
+			std::vector<uint32> pixels(size_t(width) * size_t(height));
+			for (int32 y = 0; y < height; y++) {
+				memcpy(pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
+					   size_t(width) * 4);
+			}
+			bool changed =
+				width != record.width || height != record.height || pixels != record.pixels;
+			record.pixels = std::move(pixels);
+			record.width = width;
+			record.height = height;
+			if (changed && record.shown) {
+				path = fShotDirectory + "/" + file_name_for(record.title);
+				copy = record.pixels;
+			}
+		}
+		if (record.shown && !record.reported) {
+			record.reported = true;
+			first = true;
+			firstShown = record.title;
+		}
+		fChanged.notify_all();
+	}
+	if (first)
+		ReportFirstFrame(firstShown.c_str());
+	if (!path.empty())
+		write_png(path.c_str(), copy.data(), width, height);
+}
+
+void
+HeadlessDisplay::WillDraw(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto it = fWindows.find(window);
+	if (it != fWindows.end())
+		_TakeCopy(it->second);
+}
+
+void
+HeadlessDisplay::_TakeCopy(Record& record)
+{
+	if (record.borrowed == nullptr)
+		return;
+	size_t width = size_t(record.width);
+	record.pixels.resize(width * size_t(record.height));
+	for (int32 y = 0; y < record.height; y++) {
+		memcpy(record.pixels.data() + size_t(y) * width,
+			   record.borrowed + size_t(y) * size_t(record.borrowedStride), width * 4);
+	}
+	record.borrowed = nullptr;
+}
+
+bool
+HeadlessDisplay::_HasFrame(const Record& record)
+{
+	return record.borrowed != nullptr || !record.pixels.empty();
+}
+
 status_t
 HeadlessDisplay::CopyFrame(BWindow* window, std::vector<uint32>* pixels, int32* width,
 						   int32* height)
@@ -126,6 +218,7 @@ HeadlessDisplay::CopyFrame(BWindow* window, std::vector<uint32>* pixels, int32* 
 	auto it = fWindows.find(window);
 	if (it == fWindows.end())
 		return B_BAD_VALUE;
+	_TakeCopy(it->second);
 	if (it->second.pixels.empty())
 		return B_NO_INIT;
 	*pixels = it->second.pixels;
