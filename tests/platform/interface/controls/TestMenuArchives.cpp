@@ -5,6 +5,7 @@
 #include <MenuItem.h>
 #include <PopUpMenu.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -136,7 +137,9 @@ TEST(MenuArchives, AFieldWritesTheStructureItIsReadFrom)
 	EXPECT_STREQ(text, "_mc_mb_");
 	BRect frame;
 	EXPECT_EQ(bar.FindRect("_frame", &frame), B_OK);
-	EXPECT_EQ(frame, BRect(91, 2, 139, 21));
+	// The bar fits its choice "a".
+	EXPECT_EQ(frame, BRect(91, 2, 91 + field.MenuBar()->Bounds().Width(), 21));
+	EXPECT_EQ(frame.Width(), std::ceil(field.MenuBar()->StringWidth("a")) + 20);
 	int32 border = -1;
 	EXPECT_EQ(bar.FindInt32("_border", &border), B_OK);
 	EXPECT_EQ(border, 1);

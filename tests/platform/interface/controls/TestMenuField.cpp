@@ -7,6 +7,7 @@
 
 #include <headless/HeadlessDisplay.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -104,7 +105,9 @@ TEST(MenuField, AClickOpensTheMenuBelowTheFieldAndAClickChooses)
 	BRect frame = menuWindow->Frame();
 	EXPECT_EQ(frame.left, 100 + 10 + 91.0f);
 	EXPECT_EQ(frame.top, 100 + 10 + 2 + 21 - 2 + 1.0f);
-	EXPECT_GE(frame.Width(), 200 - 2 - 91.0f);
+	scene.window->Lock();
+	EXPECT_GE(frame.Width(), scene.field->MenuBar()->Bounds().Width());
+	scene.window->Unlock();
 
 	click(menuWindow, middle);
 	ASSERT_TRUE(scene.MenuClosed(menuWindow));
@@ -239,4 +242,32 @@ TEST(Menu, ItemsMarksAndLookUps)
 	BSeparatorItem separator;
 	separator.SetEnabled(true);
 	EXPECT_FALSE(separator.IsEnabled());
+}
+
+TEST(MenuField, AFieldWhoseMenuFitsItsChoiceShowsAllOfIt)
+{
+	MenuScene scene("Fitting field");
+	scene.window->Lock();
+	BMenuBar* bar = scene.field->MenuBar();
+	// Marking a longer choice widens the bar, and the field with it, from the same divider.
+	scene.menu->ItemAt(1)->SetLabel("かな入力（長いラベル）");
+	scene.menu->ItemAt(1)->SetMarked(true);
+	float wide = bar->Bounds().Width();
+	EXPECT_GE(wide, std::ceil(bar->StringWidth("かな入力（長いラベル）")) + 20);
+	EXPECT_EQ(bar->Frame().left, 91);
+	EXPECT_EQ(scene.field->Bounds().right, bar->Frame().right + 2);
+	// A shorter choice narrows both again.
+	scene.menu->ItemAt(0)->SetMarked(true);
+	EXPECT_LT(bar->Bounds().Width(), wide);
+	EXPECT_EQ(scene.field->Bounds().right, bar->Frame().right + 2);
+	// A field of fixed size keeps its width whatever it shows.
+	BPopUpMenu* menu = new BPopUpMenu("Fixed");
+	menu->AddItem(new BMenuItem("A choice far longer than the field", NULL));
+	menu->ItemAt(0)->SetMarked(true);
+	BMenuField* fixed = new BMenuField(BRect(10, 50, 109, 73), "fixed", "F", menu, true);
+	scene.window->AddChild(fixed);
+	fixed->SetDivider(20);
+	EXPECT_EQ(fixed->Bounds().Width(), 99);
+	EXPECT_LE(fixed->MenuBar()->Frame().right, fixed->Bounds().right);
+	scene.window->Unlock();
 }
