@@ -10,6 +10,8 @@
 // no start finds what an earlier one left. STARTUP_ROUNDS in the environment sets the number of
 // rounds (default 21).
 
+#include "startup/Xvfb.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -158,61 +160,6 @@ start_once(const Program& program)
 	sample.megabytes = double(usage.ru_maxrss) / 1024.0;
 	return sample;
 }
-
-// A private X server for the whole run, ended when the benchmark program ends.
-class Xvfb {
-public:
-	static const std::string& Name()
-	{
-		static Xvfb sServer;
-		return sServer.fName;
-	}
-
-	~Xvfb()
-	{
-		if (fPid > 0) {
-			kill(fPid, SIGTERM);
-			waitpid(fPid, nullptr, 0);
-		}
-	}
-
-private:
-	Xvfb()
-	{
-		int fds[2];
-		if (pipe(fds) != 0)
-			return;
-		fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-		std::string fd = std::to_string(fds[1]);
-		const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-							  "1280x1024x24", "-nolisten",  "tcp",      nullptr};
-		posix_spawn_file_actions_t actions;
-		posix_spawn_file_actions_init(&actions);
-		// Xvfb's own messages would mix with the table.
-		posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-		if (posix_spawnp(&fPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0)
-			fPid = -1;
-		posix_spawn_file_actions_destroy(&actions);
-		close(fds[1]);
-		std::string number;
-		while (fPid > 0 && number.find('\n') == std::string::npos) {
-			pollfd wait = {fds[0], POLLIN, 0};
-			if (poll(&wait, 1, 10000) <= 0)
-				break;
-			char buffer[32];
-			ssize_t got = read(fds[0], buffer, sizeof(buffer));
-			if (got <= 0)
-				break;
-			number.append(buffer, size_t(got));
-		}
-		close(fds[0]);
-		if (number.find('\n') != std::string::npos)
-			fName = ":" + number.substr(0, number.find('\n'));
-	}
-
-	pid_t fPid = -1;
-	std::string fName;
-};
 
 double
 median(std::vector<double> values)
