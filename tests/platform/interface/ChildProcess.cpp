@@ -70,6 +70,24 @@ viewdemo_path()
 	return BEAPI_BINARY_DIR "/tools/viewdemo/viewdemo";
 }
 
+namespace {
+
+// The folders this process made go when it ends, so that runs do not fill the temporary folder
+// (which the storage tests search).
+struct TemporaryFolders {
+	std::vector<std::string> paths;
+
+	~TemporaryFolders()
+	{
+		for (const std::string& path : paths) {
+			std::string command = "rm -rf '" + path + "'";
+			(void)!system(command.c_str());
+		}
+	}
+} sTemporaryFolders;
+
+} // namespace
+
 std::string
 make_temporary_folder()
 {
@@ -79,6 +97,7 @@ make_temporary_folder()
 	buffer.push_back('\0');
 	if (mkdtemp(buffer.data()) == nullptr)
 		return "/tmp";
+	sTemporaryFolders.paths.push_back(buffer.data());
 	return buffer.data();
 }
 
