@@ -4,6 +4,7 @@
 
 #include <Message.h>
 #include <Messenger.h>
+#include <OS.h>
 #include <Screen.h>
 
 namespace {
@@ -121,8 +122,9 @@ TBasicWindow::MessageReceived(BMessage* message)
 bool
 TBasicWindow::QuitRequested()
 {
-	// A quit asked for by code proceeds; the user's close box only hides the window.
-	if (CurrentMessage() == NULL)
+	// A quit asked for by code proceeds; the user's close box only hides the window. A call
+	// from another thread (the application quitting) is code, whatever the window is handling.
+	if (find_thread(NULL) != Thread() || CurrentMessage() == NULL)
 		return true;
 	if (!IsHidden())
 		Hide();
