@@ -89,7 +89,11 @@ TDialogWindow::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 	case B_KEY_DOWN:
-		KeyDown(message);
+		// Other keys reach the window only when no view has the focus: Tab then still moves it.
+		if (TShortCutFilter::IsShortCut(message))
+			KeyDown(message);
+		else
+			BWindow::MessageReceived(message);
 		break;
 	case MSG_IAP_CHANGED:
 		IAPChanged(message);

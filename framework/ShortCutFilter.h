@@ -13,6 +13,9 @@ public:
 
 	virtual filter_result Filter(BMessage* message, BHandler** target);
 
+	// Whether the key message is one the filter redirects.
+	static bool IsShortCut(const BMessage* message);
+
 private:
 	BHandler* mHandler;
 };
