@@ -196,6 +196,21 @@ TEST_F(ApplicationTest, TheMasterSwitchTakesItsOptionsAlong)
 	EXPECT_TRUE(bodies[2].GetBool("ComC", false));
 }
 
+TEST_F(ApplicationTest, TheKeyboardAloneReachesEveryPart)
+{
+	// Tab to the list, down to the third category, on past Cancel and OK to the page's first
+	// box, Space to untick it, Enter for OK.
+	std::string script = key("tab") + key("down") + key("down") + key("tab") + key("tab") +
+						 key("tab") + key("space") + key("enter");
+	ASSERT_EQ(fRun.Run(script), 0) << fRun.Errors();
+	std::vector<BMessage> bodies = fRun.Bodies();
+	ASSERT_EQ(bodies.size(), 1u);
+	EXPECT_FALSE(bodies[0].GetBool("PctC", true));
+	BMessage saved;
+	ASSERT_TRUE(fRun.ReadMessage(fRun.SettingsPath(), &saved));
+	EXPECT_FALSE(saved.GetBool("PctC", true));
+}
+
 TEST_F(ApplicationTest, StoredValuesWithoutAnItemSurviveUntilChosen)
 {
 	BMessage prefs = partial_prefs();
