@@ -6,6 +6,7 @@
 #include <locale/Locale.h>
 
 #include <Application.h>
+#include <Screen.h>
 
 TZorvyPrefsWindow::TZorvyPrefsWindow(BRect frame)
 	: TDialogWindow(frame, gLocale.GetString(gAppNameJaJp), B_TITLED_WINDOW,
@@ -16,6 +17,9 @@ TZorvyPrefsWindow::TZorvyPrefsWindow(BRect frame)
 	// Only the stored left-top corner counts: the window always takes its view's size.
 	ResizeTo(mPrefsView->Bounds().Width(), mPrefsView->Bounds().Height());
 	AddChild(mPrefsView);
+	// A corner stored on a larger or another screen would put the window out of reach.
+	if (!BScreen(B_MAIN_SCREEN_ID).Frame().Contains(Frame().LeftTop()))
+		IntelligentAdjust();
 }
 
 TZorvyPrefsWindow::~TZorvyPrefsWindow() {}

@@ -104,6 +104,20 @@ TEST_F(ApplicationTest, AStoredFrameOfAnySizeKeepsOnlyItsCorner)
 	EXPECT_EQ(frame, BRect(120, 80, 670, 365));
 }
 
+TEST_F(ApplicationTest, ACornerOffTheScreenIsBroughtBack)
+{
+	BMessage states;
+	states.AddRect("_WFr", BRect(5000, 4000, 5550, 4285));
+	ASSERT_TRUE(fRun.WriteMessage(fRun.ExitStatesPath(), states));
+	ASSERT_EQ(fRun.Run(kClose, {"BEAPI_SCREEN=1024x768"}), 0) << fRun.Errors();
+	BMessage saved;
+	ASSERT_TRUE(fRun.ReadMessage(fRun.ExitStatesPath(), &saved));
+	BRect frame;
+	ASSERT_EQ(saved.FindRect("_WFr", &frame), B_OK);
+	EXPECT_EQ(frame.Width(), 550);
+	EXPECT_TRUE(BRect(0, 0, 1023, 767).Contains(frame));
+}
+
 TEST_F(ApplicationTest, CancelDeliversTheOpeningValuesOnceMoreAndLeavesTheFileAlone)
 {
 	BMessage prefs = partial_prefs();
