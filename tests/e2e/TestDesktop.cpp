@@ -1,0 +1,74 @@
+#include "AppRun.h"
+#include "XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const int kTimeoutMs = 20000;
+
+// Waits until the listener has received the given number of bodies.
+std::vector<BMessage>
+wait_for_bodies(AppRun& run, size_t count)
+{
+	std::vector<BMessage> bodies;
+	for (int i = 0; i < 100; i++) {
+		bodies = run.Bodies();
+		if (bodies.size() >= count)
+			break;
+	}
+	return bodies;
+}
+
+// The application on a private X server through the desktop display, used with the mouse and
+// keys a person's X server sends.
+TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
+{
+	alarm(120);
+	if (!have_program("xdotool"))
+		GTEST_SKIP() << "xdotool is not installed";
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	AppRun run;
+	ASSERT_TRUE(run.Listen());
+
+	Child app;
+	ASSERT_TRUE(app.Start(BEAPI_BINARY_DIR "/app/ZorvyPreferences",
+						  {"DISPLAY=" + server.Name(), "BEAPI_DISPLAY=sdl", "BEAPI_FRAME_FD=1",
+						   "XDG_CONFIG_HOME=" + run.Folder() + "/config",
+						   "XDG_RUNTIME_DIR=" + run.Folder() + "/runtime",
+						   "FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf",
+						   "LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
+						   "/tests/platform/interface/sdl/lsan.supp"}));
+	ASSERT_TRUE(app.WaitForLine(std::string("frame ") + kWindowTitle, kTimeoutMs)) << app.Output();
+	// The window is on the screen once its first frame is.
+	std::string found = xdotool(server, {"search", "--onlyvisible", "--name", "Zorvy"});
+	ASSERT_FALSE(found.empty());
+	std::string id = std::to_string(strtoul(found.c_str(), nullptr, 10));
+	std::string geometry = xdotool(server, {"getwindowgeometry", id});
+	EXPECT_NE(geometry.find("Position: 50,50"), std::string::npos) << geometry;
+	EXPECT_NE(geometry.find("Geometry: 551x286"), std::string::npos) << geometry;
+
+	// The second glyph of the period: delivered at once.
+	ASSERT_FALSE(
+		xdotool(server, {"mousemove", "--window", id, "205", "151", "click", "1"}).empty());
+	std::vector<BMessage> bodies = wait_for_bodies(run, 1);
+	ASSERT_EQ(bodies.size(), 1u);
+	EXPECT_TRUE(bodies[0].GetBool("PerT", false));
+
+	// Escape is Cancel: the opening record once more, and the application ends.
+	ASSERT_FALSE(xdotool(server, {"key", "Escape"}).empty());
+	bodies = wait_for_bodies(run, 2);
+	ASSERT_EQ(bodies.size(), 2u);
+	EXPECT_FALSE(bodies[1].GetBool("PerT", true));
+	EXPECT_EQ(app.WaitForExit(kTimeoutMs), 0);
+	alarm(0);
+}
+
+} // namespace
