@@ -5,6 +5,7 @@
 #include <app/ZorvyPrefsAppPrivacy.h>
 #include <framework/DialogWindow.h>
 
+#include <Control.h>
 #include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
@@ -12,10 +13,7 @@
 #include <headless/HeadlessDisplay.h>
 #include <headless/HeadlessInput.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 using namespace BPrivate::headless;
 
@@ -33,26 +31,6 @@ struct Environment {
 const char kTitle[] = "Settings page";
 
 } // namespace
-
-PageWatchdog::PageWatchdog(int seconds)
-{
-	mThread = std::thread([this, seconds] {
-		for (int i = 0; i < seconds * 10; i++) {
-			if (mDone.load())
-				return;
-			std::this_thread::sleep_for(std::chrono::milliseconds(100));
-		}
-		fprintf(stderr, "watchdog: the test hangs, giving up\n");
-		fflush(stderr);
-		_exit(2);
-	});
-}
-
-PageWatchdog::~PageWatchdog()
-{
-	mDone.store(true);
-	mThread.join();
-}
 
 void
 PageTest::SetUp()
@@ -118,6 +96,21 @@ PageTest::Locked(const std::function<void()>& function)
 	ASSERT_TRUE(mWindow->Lock());
 	function();
 	mWindow->Unlock();
+}
+
+int32
+PageTest::Value(BControl* control)
+{
+	int32 value = -1;
+	if (control != NULL)
+		Locked([&] { value = control->Value(); });
+	return value;
+}
+
+int32
+PageTest::Value(const char* name)
+{
+	return Value(Child<BControl>(name));
 }
 
 BPoint

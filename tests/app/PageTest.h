@@ -5,6 +5,8 @@
 // display, as the main window shows it, with the input method's port listening in a fresh
 // runtime folder and a watchdog that ends a hung test.
 
+#include "PageWatchdog.h"
+
 #include <app/ItemView.h>
 #include <app/Prefs.h>
 #include <framework/DialogWindow.h>
@@ -15,24 +17,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+class BControl;
 class BMenuField;
-
-class PageWatchdog {
-public:
-	explicit PageWatchdog(int seconds = 60);
-	~PageWatchdog();
-
-private:
-	std::atomic<bool> mDone{false};
-	std::thread mThread;
-};
 
 class PageTest : public testing::Test {
 protected:
@@ -54,6 +45,10 @@ protected:
 		EXPECT_NE(child, nullptr) << name;
 		return child;
 	}
+
+	// The control's value, read under the window's lock; -1 when there is no such control.
+	int32 Value(BControl* control);
+	int32 Value(const char* name);
 
 	// The middle of the view in window coordinates.
 	BPoint Middle(BView* view);

@@ -1,226 +1,29 @@
+#include "PageTest.h"
+
 #include <app/InputModeMenu.h>
 #include <app/ItemViewInput.h>
 #include <app/ItemViewMessages.h>
-#include <app/PortMessageSender.h>
 #include <app/Prefs.h>
-#include <app/ZorvyPrefsAppPrivacy.h>
-#include <framework/DialogWindow.h>
 #include <widgets/ToolBar.h>
 #include <widgets/ToolButton.h>
 
 #include <Box.h>
 #include <Control.h>
 #include <Menu.h>
-#include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
 #include <Message.h>
 #include <Messenger.h>
-#include <OS.h>
 #include <RadioButton.h>
 #include <StringView.h>
 
-#include <headless/HeadlessDisplay.h>
-#include <headless/HeadlessInput.h>
-
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <memory>
 #include <string>
-#include <thread>
-#include <unistd.h>
-#include <vector>
-
-using namespace BPrivate::headless;
 
 namespace {
 
-// Before anything starts the display: the headless one, with the test fonts.
-struct Environment {
-	Environment()
-	{
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
-	}
-} sEnvironment;
-
-// Ends the process when a test hangs, so that a stuck looper fails instead of stalling.
-class PageWatchdog {
-public:
-	PageWatchdog()
-	{
-		mThread = std::thread([this] {
-			for (int i = 0; i < 600; i++) {
-				if (mDone.load())
-					return;
-				std::this_thread::sleep_for(std::chrono::milliseconds(100));
-			}
-			fprintf(stderr, "watchdog: the test hangs, giving up\n");
-			fflush(stderr);
-			_exit(2);
-		});
-	}
-
-	~PageWatchdog()
-	{
-		mDone.store(true);
-		mThread.join();
-	}
-
-private:
-	std::atomic<bool> mDone{false};
-	std::thread mThread;
-};
-
-const char kTitle[] = "Input page";
-
-// The page alone in a dialog window, as the main window shows it, with the input method's port
-// listening in a fresh runtime folder.
-class ItemViewInputTest : public testing::Test {
+class ItemViewInputTest : public PageTest {
 protected:
-	void SetUp() override
-	{
-		mWatchdog = std::make_unique<PageWatchdog>();
-		char folder[] = "/tmp/input-page-XXXXXX";
-		ASSERT_NE(mkdtemp(folder), nullptr);
-		mFolder = folder;
-		setenv("XDG_RUNTIME_DIR", folder, 1);
-		mSavedPrefs = gPrefs;
-		mSavedFormat = gAPAppPrivacy.mAccFormat;
-		gPrefs = TPrefs();
-		gAPAppPrivacy.mAccFormat = "\x02(a)";
-		mPort = create_port(20, PORT_NAME_PREFERENCES);
-		ASSERT_GE(mPort, 0);
-		gPortMessageSender = new TPortMessageSender(PORT_NAME_PREFERENCES);
-	}
-
-	void TearDown() override
-	{
-		if (mWindow != NULL && mWindow->Lock())
-			mWindow->Quit();
-		delete gPortMessageSender;
-		gPortMessageSender = NULL;
-		delete_port(mPort);
-		gPrefs = mSavedPrefs;
-		gAPAppPrivacy.mAccFormat = mSavedFormat;
-		std::string command = "rm -rf '" + mFolder + "'";
-		(void)!system(command.c_str());
-		mWatchdog.reset();
-	}
-
-	// Builds the page from gPrefs as it is now and shows it.
-	void Open()
-	{
-		mWindow =
-			new TDialogWindow(BRect(100, 100, 499, 299), kTitle, B_TITLED_WINDOW, B_NOT_RESIZABLE);
-		mPage = new TItemViewInput();
-		ASSERT_EQ(mPage->InitCheck(), B_OK);
-		mWindow->AddChild(mPage);
-		mWindow->Show();
-		ASSERT_EQ(wait_for_window(kTitle), mWindow);
-		ASSERT_EQ(sync(mWindow), B_OK);
-	}
-
-	void Locked(const std::function<void()>& function)
-	{
-		ASSERT_TRUE(mWindow->Lock());
-		function();
-		mWindow->Unlock();
-	}
-
-	template <class T>
-	T* Child(const char* name)
-	{
-		T* child = NULL;
-		Locked([&] { child = dynamic_cast<T*>(mPage->FindView(name)); });
-		EXPECT_NE(child, nullptr) << name;
-		return child;
-	}
-
-	// The middle of the view in window coordinates.
-	BPoint Middle(BView* view)
-	{
-		BPoint middle;
-		Locked([&] {
-			BRect frame = view->ConvertToScreen(view->Bounds());
-			middle = mWindow->ConvertFromScreen(
-				BPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2));
-		});
-		return middle;
-	}
-
-	void Click(BView* view)
-	{
-		ASSERT_EQ(click(mWindow, Middle(view)), B_OK);
-		ASSERT_EQ(sync(mWindow), B_OK);
-	}
-
-	void ControlKey(const char* key)
-	{
-		ASSERT_EQ(press_key(mWindow, key, modifier_bits("control")), B_OK);
-		ASSERT_EQ(sync(mWindow), B_OK);
-	}
-
-	// Opens the menu field's pop-up by a click and clicks the item at the index.
-	void Choose(BMenuField* field, int32 index)
-	{
-		ASSERT_EQ(click(mWindow, Middle(field->MenuBar())), B_OK);
-		BWindow* menuWindow = wait_for_window("Menu");
-		ASSERT_NE(menuWindow, nullptr);
-		ASSERT_TRUE(menuWindow->Lock());
-		BRect frame = field->Menu()->ItemAt(index)->Frame();
-		menuWindow->Unlock();
-		ASSERT_EQ(click(menuWindow,
-						BPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2)),
-				  B_OK);
-		BPrivate::HeadlessDisplay* display = BPrivate::HeadlessDisplay::Get();
-		for (int i = 0; i < 500 && display->IsShown(menuWindow); i++)
-			snooze(10000);
-		ASSERT_FALSE(display->IsShown(menuWindow));
-		ASSERT_EQ(sync(mWindow), B_OK);
-	}
-
-	// The records delivered so far, each decoded.
-	std::vector<BMessage> Bodies()
-	{
-		std::vector<BMessage> bodies;
-		std::vector<char> buffer(65536);
-		for (;;) {
-			int32 code = -1;
-			ssize_t size = read_port_etc(mPort, &code, buffer.data(), buffer.size(),
-										 B_RELATIVE_TIMEOUT, bodies.empty() ? 200000 : 0);
-			if (size < 0)
-				break;
-			EXPECT_EQ(code, 0);
-			BMessage body;
-			EXPECT_EQ(body.Unflatten(buffer.data()), B_OK);
-			EXPECT_EQ(body.what, MSG_PREFERENCES_CHANGED);
-			bodies.push_back(body);
-		}
-		return bodies;
-	}
-
-	BMessage OneBody()
-	{
-		std::vector<BMessage> bodies = Bodies();
-		EXPECT_EQ(bodies.size(), 1u);
-		return bodies.empty() ? BMessage() : bodies.front();
-	}
-
-	bool NothingDelivered() { return sync(mWindow) == B_OK && port_count(mPort) == 0; }
-
-	std::unique_ptr<PageWatchdog> mWatchdog;
-	std::string mFolder;
-	TPrefs mSavedPrefs;
-	std::string mSavedFormat;
-	port_id mPort = -1;
-	TDialogWindow* mWindow = NULL;
-	TItemViewInput* mPage = NULL;
+	void Open() { PageTest::Open(new TItemViewInput()); }
 };
 
 TEST_F(ItemViewInputTest, LabelsMenusAndToolbarsComeFromTheLayoutAndTheCatalogue)
@@ -357,13 +160,13 @@ TEST_F(ItemViewInputTest, StoredGlyphsAndKanaOpenPushed)
 	gPrefs.mDefaultInputMode = INPUT_MODE_FIXED_KATAKANA;
 	gPrefs.mKeyNavigation = 3;
 	Open();
+	EXPECT_EQ(Value("BracketTrue"), 1);
+	EXPECT_EQ(Value("BracketFalse"), 0);
+	EXPECT_EQ(Value("SlashTrue"), 1);
+	EXPECT_EQ(Value("PeriodFalse"), 1);
+	EXPECT_EQ(Value("RButtonHiraganaModeKana"), 1);
+	EXPECT_EQ(Value("RButtonHiraganaModeRoman"), 0);
 	Locked([&] {
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("BracketTrue"))->Value(), 1);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("BracketFalse"))->Value(), 0);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("SlashTrue"))->Value(), 1);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("PeriodFalse"))->Value(), 1);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("RButtonHiraganaModeKana"))->Value(), 1);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("RButtonHiraganaModeRoman"))->Value(), 0);
 		BMenuField* inputMode = static_cast<BMenuField*>(mPage->FindView("MFieldInputMode"));
 		EXPECT_EQ(inputMode->Menu()->FindMarkedIndex(), INPUT_MODE_FIXED_KATAKANA);
 		EXPECT_STREQ(inputMode->MenuItem()->Label(), "カタカナ固定");
@@ -402,15 +205,11 @@ TEST_F(ItemViewInputTest, ControlLettersChooseTheMethodAndFocusTheFields)
 	Open();
 	ControlKey("k");
 	EXPECT_EQ(gPrefs.mDefaultHiraganaMode, 1);
-	Locked([&] {
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("RButtonHiraganaModeKana"))->Value(), 1);
-	});
+	EXPECT_EQ(Value("RButtonHiraganaModeKana"), 1);
 	ControlKey("r");
 	EXPECT_EQ(gPrefs.mDefaultHiraganaMode, 0);
-	Locked([&] {
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("RButtonHiraganaModeRoman"))->Value(), 1);
-		EXPECT_EQ(static_cast<BControl*>(mPage->FindView("RButtonHiraganaModeKana"))->Value(), 0);
-	});
+	EXPECT_EQ(Value("RButtonHiraganaModeRoman"), 1);
+	EXPECT_EQ(Value("RButtonHiraganaModeKana"), 0);
 	ControlKey("n");
 	Locked([&] { EXPECT_EQ(mWindow->CurrentFocus(), mPage->FindView("MFieldInputMode")); });
 	ControlKey("e");
@@ -441,18 +240,16 @@ TEST_F(ItemViewInputTest, AStoredValueWithoutItsItemMarksNothingAndStays)
 	EXPECT_EQ(body.GetInt32("KyNv", -1), 7);
 
 	// A separator's place is no mode either; a page shown again forgets its earlier mark.
-	Locked([&] { mWindow->RemoveChild(mPage); });
 	gPrefs.mDefaultInputMode = 1;
 	gPrefs.mKeyNavigation = 4;
-	Locked([&] { mWindow->AddChild(mPage); });
+	Reattach();
 	Locked([&] {
 		EXPECT_EQ(inputMode->Menu()->FindMarked(), nullptr);
 		EXPECT_EQ(keys->Menu()->FindMarkedIndex(), 4);
 		EXPECT_STREQ(keys->MenuItem()->Label(), "MS-IME");
 	});
 	gPrefs.mKeyNavigation = -1;
-	Locked([&] { mWindow->RemoveChild(mPage); });
-	Locked([&] { mWindow->AddChild(mPage); });
+	Reattach();
 	Locked([&] {
 		EXPECT_EQ(keys->Menu()->FindMarked(), nullptr);
 		EXPECT_STREQ(keys->MenuItem()->Label(), "");

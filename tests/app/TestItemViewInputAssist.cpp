@@ -46,13 +46,6 @@ protected:
 		return label;
 	}
 
-	int32 Value(BCheckBox* box)
-	{
-		int32 value = -1;
-		Locked([&] { value = box->Value(); });
-		return value;
-	}
-
 	BCheckBox* mHalf = NULL;
 	BCheckBox* mConfirm = NULL;
 	BCheckBox* mFixed = NULL;

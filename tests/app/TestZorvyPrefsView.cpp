@@ -1,3 +1,5 @@
+#include "PageWatchdog.h"
+
 #include <app/ItemView.h>
 #include <app/ItemViewInput.h>
 #include <app/ItemViewPunctuationConvert.h>
@@ -18,11 +20,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <thread>
+#include <memory>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace BPrivate::headless;
 
@@ -34,6 +36,7 @@ class MainViewTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
+		fWatchdog = std::make_unique<PageWatchdog>();
 		setenv("BEAPI_DISPLAY", "headless", 1);
 		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
 		char folder[] = "/tmp/main-view-test-XXXXXX";
@@ -42,14 +45,6 @@ protected:
 		setenv("XDG_RUNTIME_DIR", folder, 1);
 		setenv("XDG_CONFIG_HOME", folder, 1);
 		fSavedPrefs = gPrefs;
-		fWatchdog = std::thread([this] {
-			for (int i = 0; i < 600 && !fDone.load(); i++)
-				std::this_thread::sleep_for(std::chrono::milliseconds(100));
-			if (!fDone.load()) {
-				fprintf(stderr, "watchdog: the test hangs, giving up\n");
-				_exit(2);
-			}
-		});
 		fPort = create_port(100, PORT_NAME_PREFERENCES);
 		gPortMessageSender = new TPortMessageSender(PORT_NAME_PREFERENCES);
 		fWindow = new TZorvyPrefsWindow(BRect(300, 200, 1200, 900));
@@ -67,10 +62,9 @@ protected:
 		gPortMessageSender = NULL;
 		delete_port(fPort);
 		gPrefs = fSavedPrefs;
-		fDone.store(true);
-		fWatchdog.join();
 		std::string command = "rm -rf '" + fFolder + "'";
 		(void)!system(command.c_str());
+		fWatchdog.reset();
 	}
 
 	template <typename Function>
@@ -90,10 +84,9 @@ protected:
 		ASSERT_EQ(sync(fWindow), B_OK);
 	}
 
+	std::unique_ptr<PageWatchdog> fWatchdog;
 	std::string fFolder;
 	TPrefs fSavedPrefs;
-	std::atomic<bool> fDone{false};
-	std::thread fWatchdog;
 	port_id fPort = -1;
 	TZorvyPrefsWindow* fWindow = nullptr;
 	TZorvyPrefsView* fView = nullptr;
