@@ -56,7 +56,7 @@ protected:
 
 	void TearDown() override
 	{
-		if (fWindow->Lock())
+		if (fWindow != nullptr && fWindow->Lock())
 			fWindow->Quit();
 		delete gPortMessageSender;
 		gPortMessageSender = NULL;
