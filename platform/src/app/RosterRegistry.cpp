@@ -1,5 +1,7 @@
 #include "RosterRegistry.h"
 
+#include "kernel/RuntimeDirectory.h"
+
 #include <Roster.h>
 
 #include <algorithm>
@@ -188,15 +190,8 @@ private:
 status_t
 RosterRegistry::RuntimeDirectory(std::string* path)
 {
-	const char* runtime = getenv("XDG_RUNTIME_DIR");
-	if (runtime != NULL && runtime[0] == '/') {
-		*path = std::string(runtime) + "/beapi";
-	} else {
-		char name[64];
-		snprintf(name, sizeof(name), "/tmp/beapi-%u", (unsigned)getuid());
-		*path = name;
-	}
-	return make_private_directory(*path);
+	// The ports' folder: the registry must name the ports an application really reads.
+	return beapi::runtime_directory(path);
 }
 
 status_t

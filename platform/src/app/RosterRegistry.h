@@ -37,7 +37,7 @@ public:
 	// Where the application with the signature lay when it last ran, empty when unknown.
 	static std::string KnownPath(const char* signature);
 
-	// The user's runtime folder ($XDG_RUNTIME_DIR/beapi, else /tmp/beapi-<uid>).
+	// The user's runtime folder, the one the ports live in.
 	static status_t RuntimeDirectory(std::string* path);
 };
 

@@ -10,8 +10,9 @@ namespace beapi {
 std::string
 runtime_directory_path()
 {
+	// A relative value is no runtime folder (it would change with the working folder).
 	const char* base = getenv("XDG_RUNTIME_DIR");
-	if (base != nullptr && base[0] != '\0')
+	if (base != nullptr && base[0] == '/')
 		return std::string(base) + "/beapi";
 	return "/tmp/beapi-" + std::to_string(getuid());
 }

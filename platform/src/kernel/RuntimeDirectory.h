@@ -7,9 +7,10 @@
 
 namespace beapi {
 
-// The user's private folder for objects shared between processes: $XDG_RUNTIME_DIR/beapi, or
-// /tmp/beapi-<uid>. Created with mode 0700; refused (B_PERMISSION_DENIED) when it is not a real
-// folder owned by the user, so that nobody else can plant or read what lies in it.
+// The user's private folder for objects shared between processes: $XDG_RUNTIME_DIR/beapi when
+// that is an absolute path, else /tmp/beapi-<uid>. Created with mode 0700; refused
+// (B_PERMISSION_DENIED) when it is not a real folder owned by the user, so that nobody else can
+// plant or read what lies in it.
 status_t runtime_directory(std::string* path);
 
 // Where that folder is, without creating or checking it.

@@ -4,9 +4,11 @@
 #include <OS.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -251,3 +253,21 @@ TEST_F(PortTest, RuntimeFolderIsPrivate)
 }
 
 } // namespace
+
+TEST_F(PortTest, ARelativeRuntimeFolderIsNoRuntimeFolder)
+{
+	// A relative value would name another folder in each working folder, so that processes
+	// started elsewhere could not find each other's ports.
+	char* previous = getcwd(nullptr, 0);
+	ASSERT_EQ(chdir(fRuntimeFolder.c_str()), 0);
+	setenv("XDG_RUNTIME_DIR", "relative", 1);
+	port_id port = create_port(1, "relative-runtime-test");
+	EXPECT_GE(port, 0);
+	struct stat info;
+	EXPECT_NE(stat((fRuntimeFolder + "/relative").c_str(), &info), 0);
+	ASSERT_EQ(chdir("/"), 0);
+	EXPECT_EQ(find_port("relative-runtime-test"), port);
+	delete_port(port);
+	ASSERT_EQ(chdir(previous), 0);
+	free(previous);
+}
