@@ -5,21 +5,8 @@
 
 #include "ControlLook.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The box: a square as high as a line of text, minus a little, centred vertically.
-BRect
-box_frame(const BView* view)
-{
-	BRect bounds = view->Bounds();
-	float side = std::min(12.0f, bounds.Height());
-	float top = std::floor(bounds.top + (bounds.Height() - side) / 2);
-	return BRect(bounds.left + 1, top, bounds.left + 1 + side, top + side);
-}
-
-} // namespace
 
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
 					 uint32 resizingMode, uint32 flags)
@@ -47,7 +34,7 @@ BCheckBox::Archive(BMessage* archive, bool deep) const
 void
 BCheckBox::Draw(BRect)
 {
-	BRect box = box_frame(this);
+	BRect box = BPrivate::mark_frame(this);
 	BPrivate::draw_check_box(this, box, Value() == B_CONTROL_ON, IsTracking() && !fOutside,
 							 IsEnabled());
 	BPrivate::draw_mark_label(this, box.right + 6);

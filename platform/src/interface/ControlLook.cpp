@@ -5,6 +5,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace BPrivate {
@@ -145,6 +146,15 @@ draw_label(BView* view, const char* label, BPoint baseline, bool enabled)
 	view->SetDrawingMode(B_OP_OVER);
 	view->DrawString(label, baseline);
 	view->SetDrawingMode(B_OP_COPY);
+}
+
+BRect
+mark_frame(const BView* view)
+{
+	BRect bounds = view->Bounds();
+	float side = std::min(12.0f, bounds.Height());
+	float top = std::floor(bounds.top + (bounds.Height() - side) / 2);
+	return BRect(bounds.left + 1, top, bounds.left + 1 + side, top + side);
 }
 
 void

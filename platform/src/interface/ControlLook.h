@@ -31,6 +31,9 @@ void draw_radio(BView* view, BRect circle, bool on, bool pressed, bool enabled);
 // The keyboard-navigation mark: a line under a label.
 void draw_focus_line(BView* view, float left, float right, float y);
 void draw_label(BView* view, const char* label, BPoint baseline, bool enabled);
+// Where a check box's box or a radio button's circle goes: a square as high as a line of text,
+// minus a little, centred vertically at the left.
+BRect mark_frame(const BView* view);
 // A mark control's label left-aligned at x and centred vertically, with the navigation line
 // under it while the control has the focus in the active window.
 void draw_mark_label(BControl* control, float x);

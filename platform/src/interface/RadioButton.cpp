@@ -5,20 +5,8 @@
 
 #include "ControlLook.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-BRect
-circle_frame(const BView* view)
-{
-	BRect bounds = view->Bounds();
-	float side = std::min(12.0f, bounds.Height());
-	float top = std::floor(bounds.top + (bounds.Height() - side) / 2);
-	return BRect(bounds.left + 1, top, bounds.left + 1 + side, top + side);
-}
-
-} // namespace
 
 BRadioButton::BRadioButton(BRect frame, const char* name, const char* label, BMessage* message,
 						   uint32 resizingMode, uint32 flags)
@@ -46,7 +34,7 @@ BRadioButton::Archive(BMessage* archive, bool deep) const
 void
 BRadioButton::Draw(BRect)
 {
-	BRect circle = circle_frame(this);
+	BRect circle = BPrivate::mark_frame(this);
 	BPrivate::draw_radio(this, circle, Value() == B_CONTROL_ON, IsTracking() && !fOutside,
 						 IsEnabled());
 	BPrivate::draw_mark_label(this, circle.right + 6);
