@@ -1,5 +1,7 @@
 #include "PageTest.h"
 
+#include "HeadlessEnvironment.h"
+
 #include <app/ItemView.h>
 #include <app/PortMessageSender.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
@@ -19,14 +21,8 @@ using namespace BPrivate::headless;
 
 namespace {
 
-// Before anything starts the display: the headless one, with the test fonts.
-struct Environment {
-	Environment()
-	{
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
-	}
-} sEnvironment;
+// Every page test and the main window's tests in this executable open their windows on it.
+const HeadlessEnvironment sEnvironment;
 
 const char kTitle[] = "Settings page";
 
@@ -35,7 +31,7 @@ const char kTitle[] = "Settings page";
 void
 PageTest::SetUp()
 {
-	mWatchdog = std::make_unique<PageWatchdog>();
+	mWatchdog = std::make_unique<Watchdog>();
 	char folder[] = "/tmp/settings-page-XXXXXX";
 	ASSERT_NE(mkdtemp(folder), nullptr);
 	mFolder = folder;

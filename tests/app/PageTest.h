@@ -5,7 +5,7 @@
 // display, as the main window shows it, with the input method's port listening in a fresh
 // runtime folder and a watchdog that ends a hung test.
 
-#include "PageWatchdog.h"
+#include "Watchdog.h"
 
 #include <app/ItemView.h>
 #include <app/Prefs.h>
@@ -63,7 +63,7 @@ protected:
 	BMessage OneBody();
 	bool NothingDelivered();
 
-	std::unique_ptr<PageWatchdog> mWatchdog;
+	std::unique_ptr<Watchdog> mWatchdog;
 	std::string mFolder;
 	TPrefs mSavedPrefs;
 	std::string mSavedFormat;

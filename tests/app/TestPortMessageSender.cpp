@@ -1,3 +1,5 @@
+#include "Watchdog.h"
+
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
 
@@ -7,7 +9,6 @@
 #include <OS.h>
 #include <TypeConstants.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -30,12 +31,6 @@ class PortMessageSenderTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		signal(SIGALRM, [](int) {
-			const char text[] = "watchdog: the test hung\n";
-			(void)!write(STDERR_FILENO, text, sizeof(text) - 1);
-			_exit(99);
-		});
-		alarm(30);
 		char folder[] = "/tmp/sender-test-XXXXXX";
 		ASSERT_NE(mkdtemp(folder), nullptr);
 		fFolder = folder;
@@ -48,11 +43,11 @@ protected:
 		delete gPortMessageSender;
 		gPortMessageSender = NULL;
 		gPrefs = fSavedPrefs;
-		alarm(0);
 		std::string command = "rm -rf '" + fFolder + "'";
 		(void)!system(command.c_str());
 	}
 
+	Watchdog fWatchdog{30};
 	std::string fFolder;
 	TPrefs fSavedPrefs;
 };

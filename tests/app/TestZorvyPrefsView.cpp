@@ -1,4 +1,4 @@
-#include "PageWatchdog.h"
+#include "Watchdog.h"
 
 #include <app/ItemView.h>
 #include <app/ItemViewInput.h>
@@ -36,9 +36,7 @@ class MainViewTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		fWatchdog = std::make_unique<PageWatchdog>();
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
+		fWatchdog = std::make_unique<Watchdog>();
 		char folder[] = "/tmp/main-view-test-XXXXXX";
 		ASSERT_NE(mkdtemp(folder), nullptr);
 		fFolder = folder;
@@ -84,7 +82,7 @@ protected:
 		ASSERT_EQ(sync(fWindow), B_OK);
 	}
 
-	std::unique_ptr<PageWatchdog> fWatchdog;
+	std::unique_ptr<Watchdog> fWatchdog;
 	std::string fFolder;
 	TPrefs fSavedPrefs;
 	port_id fPort = -1;

@@ -1,3 +1,5 @@
+#include "Watchdog.h"
+
 #include <common_prefs/IAPItemAccKeyFormat.h>
 #include <common_prefs/IAPItemFlatToolBar.h>
 #include <common_prefs/IAPItemLocale.h>
@@ -16,9 +18,7 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <mutex>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -34,12 +34,6 @@ protected:
 	void SetUp() override
 	{
 		SettingsTest::SetUp();
-		signal(SIGALRM, [](int) {
-			const char text[] = "watchdog: the test hung\n";
-			(void)!write(STDERR_FILENO, text, sizeof(text) - 1);
-			_exit(99);
-		});
-		alarm(60);
 		char folder[] = "/tmp/iap-runtime-XXXXXX";
 		ASSERT_NE(mkdtemp(folder), nullptr);
 		fRuntime = folder;
@@ -48,7 +42,6 @@ protected:
 
 	void TearDown() override
 	{
-		alarm(0);
 		std::error_code ignored;
 		test_settings::fs::remove_all(fRuntime, ignored);
 		SettingsTest::TearDown();
@@ -70,6 +63,7 @@ protected:
 		return message;
 	}
 
+	Watchdog fWatchdog{60};
 	std::string fRuntime;
 };
 

@@ -1,4 +1,5 @@
 #include "AppRun.h"
+#include "Watchdog.h"
 #include "XServer.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ wait_for_bodies(AppRun& run, size_t count)
 // keys a person's X server sends.
 TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
 {
-	alarm(120);
+	Watchdog watchdog(120);
 	if (!have_program("xdotool"))
 		GTEST_SKIP() << "xdotool is not installed";
 	XServer server;
@@ -68,7 +69,6 @@ TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
 	ASSERT_EQ(bodies.size(), 2u);
 	EXPECT_FALSE(bodies[1].GetBool("PerT", true));
 	EXPECT_EQ(app.WaitForExit(kTimeoutMs), 0);
-	alarm(0);
 }
 
 } // namespace

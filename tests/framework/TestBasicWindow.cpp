@@ -58,7 +58,7 @@ TEST(BasicWindow, TheHeadlessScreenEndsAt1024By768)
 
 TEST(BasicWindow, IntelligentMoveToKeepsTheWindowOnScreen)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	// Bounds 300 wide and 200 high.
 	NotedWindow* window = new NotedWindow("Placed");
 	show_and_wait(window);
@@ -79,7 +79,7 @@ TEST(BasicWindow, IntelligentMoveToKeepsTheWindowOnScreen)
 
 TEST(BasicWindow, AWindowLargerThanTheScreenKeepsItsLeftAndTopEdges)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Wide", BRect(0, 0, 1200, 900));
 	with_lock(window,
 			  [&] { EXPECT_EQ(window->IntelligentMoveTo(BPoint(300, 300)), BPoint(5, 27)); });
@@ -88,7 +88,7 @@ TEST(BasicWindow, AWindowLargerThanTheScreenKeepsItsLeftAndTopEdges)
 
 TEST(BasicWindow, TheCloseBoxHidesAndAppearBringsItBack)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Closable");
 	show_and_wait(window);
 	BPoint before = window->Frame().LeftTop();
@@ -111,7 +111,7 @@ TEST(BasicWindow, TheCloseBoxHidesAndAppearBringsItBack)
 
 TEST(BasicWindow, AppearUndoesNestedHides)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Nested");
 	show_and_wait(window);
 	with_lock(window, [&] {
@@ -126,7 +126,7 @@ TEST(BasicWindow, AppearUndoesNestedHides)
 
 TEST(BasicWindow, NotificationsReachTheTopBasicView)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Notified");
 	NotedView* top = new NotedView("top");
 	NotedView* second = new NotedView("second");
@@ -155,7 +155,7 @@ TEST(BasicWindow, NotificationsReachTheTopBasicView)
 
 TEST(BasicWindow, NotificationsStopAtATopViewOfAnotherKind)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Plain top");
 	BView* plain = new BView(BRect(0, 0, 49, 49), "plain", B_FOLLOW_NONE, 0);
 	NotedView* inner = new NotedView("inner");
@@ -172,7 +172,7 @@ TEST(BasicWindow, NotificationsStopAtATopViewOfAnotherKind)
 
 TEST(BasicView, FindViewExFindsNamedViewsBelowIt)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Finding");
 	NotedView* top = new NotedView("top");
 	BView* box = new BView(BRect(0, 0, 20, 20), "box", B_FOLLOW_NONE, 0);
@@ -191,7 +191,7 @@ TEST(BasicView, FindViewExFindsNamedViewsBelowIt)
 
 TEST(BasicView, FindViewExLooksIntoTheTabsOfTabViewsBelowIt)
 {
-	WindowWatchdog watchdog;
+	Watchdog watchdog;
 	NotedWindow* window = new NotedWindow("Tabs");
 	NotedView* top = new NotedView("top");
 	top->ResizeTo(299, 199);

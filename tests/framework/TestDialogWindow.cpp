@@ -144,7 +144,7 @@ protected:
 
 	using Whats = std::vector<uint32>;
 
-	WindowWatchdog mWatchdog;
+	Watchdog mWatchdog;
 	TDialogWindow* mWindow = nullptr;
 	RecordingDialogView* mView = nullptr;
 	BButton* mOK = nullptr;

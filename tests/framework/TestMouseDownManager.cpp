@@ -82,7 +82,7 @@ protected:
 
 	using Hooks = std::vector<std::string>;
 
-	WindowWatchdog mWatchdog;
+	Watchdog mWatchdog;
 	BWindow* mWindow = nullptr;
 	MouseView* mView = nullptr;
 };

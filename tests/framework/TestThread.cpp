@@ -1,25 +1,16 @@
+#include "Watchdog.h"
+
 #include <framework/Thread.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <csignal>
-#include <unistd.h>
 
 namespace {
 
 class ThreadTest : public testing::Test {
 protected:
-	void SetUp() override
-	{
-		signal(SIGALRM, [](int) {
-			const char text[] = "watchdog: the test hung\n";
-			(void)!write(STDERR_FILENO, text, sizeof(text) - 1);
-			_exit(99);
-		});
-		alarm(30);
-	}
-	void TearDown() override { alarm(0); }
+	Watchdog fWatchdog{30};
 };
 
 class TFive : public TThread {

@@ -4,23 +4,13 @@
 // Shared by the tests that drive the library's windows on the headless display: a watchdog
 // that ends a hung test, and helpers that run code in a window's thread.
 
+#include "Watchdog.h"
+
 #include <Window.h>
 
 #include <headless/HeadlessInput.h>
 
-#include <atomic>
 #include <functional>
-#include <thread>
-
-class WindowWatchdog {
-public:
-	explicit WindowWatchdog(int seconds = 60);
-	~WindowWatchdog();
-
-private:
-	std::atomic<bool> mDone{false};
-	std::thread mThread;
-};
 
 // Runs the function with the window locked.
 void with_lock(BWindow* window, const std::function<void()>& function);

@@ -1,4 +1,5 @@
 #include "LocaleTestAccess.h"
+#include "Watchdog.h"
 
 #include <locale/Locale.h>
 
@@ -7,7 +8,6 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -99,7 +99,7 @@ TEST_F(GlobalLocaleTest, TheGlobalCatalogueStartsEmpty)
 // the lock keeps the dictionary whole for every reader.
 TEST(Locale, LookupsFromManyThreadsWhileEntriesAreAdded)
 {
-	alarm(60);
+	Watchdog watchdog;
 	TLocale locale;
 	TLocaleTestAccess::Set(locale, "stable", "fixed");
 
@@ -122,7 +122,6 @@ TEST(Locale, LookupsFromManyThreadsWhileEntriesAreAdded)
 	done = true;
 	for (std::thread& reader : readers)
 		reader.join();
-	alarm(0);
 
 	EXPECT_EQ(wrong.load(), 0);
 	EXPECT_STREQ(locale.GetString("key 1999"), "text 1999");

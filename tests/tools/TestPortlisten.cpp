@@ -1,3 +1,5 @@
+#include "Watchdog.h"
+
 #include <gtest/gtest.h>
 
 #include <Message.h>
@@ -92,12 +94,6 @@ class Portlisten : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		signal(SIGALRM, [](int) {
-			const char text[] = "watchdog: the test hung\n";
-			(void)!write(STDERR_FILENO, text, sizeof(text) - 1);
-			_exit(99);
-		});
-		alarm(30);
 		char folder[] = "/tmp/portlisten-test-XXXXXX";
 		ASSERT_NE(mkdtemp(folder), nullptr);
 		fFolder = folder;
@@ -106,11 +102,11 @@ protected:
 
 	void TearDown() override
 	{
-		alarm(0);
 		std::string command = "rm -rf '" + fFolder + "'";
 		(void)!system(command.c_str());
 	}
 
+	Watchdog fWatchdog{30};
 	std::string fFolder;
 };
 

@@ -1,3 +1,6 @@
+#include "HeadlessEnvironment.h"
+#include "Watchdog.h"
+
 #include <util/UIHelpers.h>
 
 #include <Alert.h>
@@ -6,26 +9,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <future>
 
 using namespace BPrivate::headless;
 
 namespace {
 
-struct Environment {
-	Environment()
-	{
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
-	}
-} sEnvironment;
+const HeadlessEnvironment sEnvironment;
 
 // Waits for the alert, checks its buttons, answers with the key, and gives Go's result.
 int32
 answer(const char* headline, const char* label2, int32 escapeIndex, const char* key,
 	   int32 expectedButtons)
 {
+	Watchdog watchdog;
 	std::future<int32> result = std::async(std::launch::async, [=] {
 		return show_alert3(headline, "Details", "Delete(D)", "Cancel", label2, escapeIndex);
 	});
@@ -45,8 +42,9 @@ answer(const char* headline, const char* label2, int32 escapeIndex, const char* 
 	EXPECT_EQ(buttons, expectedButtons);
 	EXPECT_EQ(press_key(alert, key), B_OK);
 	if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+		// Leaving waits for the alert that never ends, until the watchdog gives up on the run.
 		ADD_FAILURE() << "the alert did not end";
-		std::_Exit(2);
+		return -100;
 	}
 	return result.get();
 }

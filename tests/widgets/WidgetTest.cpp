@@ -1,23 +1,12 @@
 #include "WidgetTest.h"
 
-#include <cairo.h>
+#include "HeadlessEnvironment.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include <cairo.h>
 
 namespace {
 
-// Before anything starts the display: the headless one, and the faces the reference images
-// were drawn with.
-struct Environment {
-	Environment()
-	{
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
-	}
-} sEnvironment;
+const HeadlessEnvironment sEnvironment;
 
 struct Image {
 	int width = 0;
@@ -49,26 +38,6 @@ load_png(const std::string& path, Image* image)
 }
 
 } // namespace
-
-Watchdog::Watchdog(int seconds)
-{
-	fThread = std::thread([this, seconds] {
-		for (int i = 0; i < seconds * 10; i++) {
-			if (fDone.load())
-				return;
-			std::this_thread::sleep_for(std::chrono::milliseconds(100));
-		}
-		fprintf(stderr, "watchdog: the test hangs, giving up\n");
-		fflush(stderr);
-		_exit(2);
-	});
-}
-
-Watchdog::~Watchdog()
-{
-	fDone.store(true);
-	fThread.join();
-}
 
 TestWindow::TestWindow(const char* title, BRect frame)
 	: BWindow(frame, title, B_TITLED_WINDOW, B_NOT_RESIZABLE)

@@ -4,6 +4,8 @@
 // Shared by the widget tests: a watchdog, a window on the headless display that records the
 // messages sent to it, waiting for a condition, and comparing pictures.
 
+#include "Watchdog.h"
+
 #include <Message.h>
 #include <OS.h>
 #include <Window.h>
@@ -12,22 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
-
-// Ends the process when a test hangs, so that a stuck looper fails instead of stalling.
-class Watchdog {
-public:
-	explicit Watchdog(int seconds = 60);
-	~Watchdog();
-
-private:
-	std::atomic<bool> fDone{false};
-	std::thread fThread;
-};
 
 class TestWindow : public BWindow {
 public:

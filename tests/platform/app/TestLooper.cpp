@@ -119,7 +119,7 @@ indexed(uint32 what, int32 index)
 
 TEST(Looper, MessagesArriveInOrderOnTheLoopersThread)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	EXPECT_TRUE(looper->IsLocked());
@@ -144,7 +144,7 @@ TEST(Looper, MessagesArriveInOrderOnTheLoopersThread)
 
 TEST(Looper, PostMessageTargetsHandlersOfThisLooperOnly)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	RecordingHandler* handler = new RecordingHandler("first", &journal);
@@ -176,7 +176,7 @@ TEST(Looper, PostMessageTargetsHandlersOfThisLooperOnly)
 
 TEST(Looper, NextHandlerReceivesWhatAHandlerPassesOn)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	RecordingHandler* first = new RecordingHandler("first", &journal);
@@ -225,7 +225,7 @@ private:
 
 TEST(Looper, FiltersDropAndRedirectMessages)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	RecordingHandler* first = new RecordingHandler("first", &journal);
@@ -263,7 +263,7 @@ TEST(Looper, FiltersDropAndRedirectMessages)
 
 TEST(Looper, FilterMayNotRedirectToAnotherLoopersHandler)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	RecordingHandler outside("outside", &journal);
@@ -279,7 +279,7 @@ TEST(Looper, FilterMayNotRedirectToAnotherLoopersHandler)
 
 TEST(Looper, LockingFromOtherThreadsExcludesTheLoop)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	looper->Run();
@@ -331,7 +331,7 @@ TEST(Looper, LockingFromOtherThreadsExcludesTheLoop)
 
 TEST(Looper, CurrentMessageAndDetachDuringAHandler)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	RecordingLooper* looper = new RecordingLooper(&journal);
 	looper->Run();
@@ -352,7 +352,7 @@ TEST(Looper, CurrentMessageAndDetachDuringAHandler)
 
 TEST(Looper, QuitFromAHandlerDropsWhatIsStillQueued)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	std::atomic<bool> deleted{false};
 	RecordingLooper* looper = new RecordingLooper(&journal, &deleted);
@@ -370,7 +370,7 @@ TEST(Looper, QuitFromAHandlerDropsWhatIsStillQueued)
 
 TEST(Looper, QuitFromAnotherThreadHandlesWhatCameBefore)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	std::atomic<bool> deleted{false};
 	RecordingLooper* looper = new RecordingLooper(&journal, &deleted);
@@ -391,7 +391,7 @@ TEST(Looper, QuitFromAnotherThreadHandlesWhatCameBefore)
 
 TEST(Looper, QuitRequestedAsksTheLooper)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Journal journal;
 	std::atomic<bool> deleted{false};
 

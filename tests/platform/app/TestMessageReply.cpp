@@ -39,7 +39,7 @@ public:
 
 TEST(MessageReply, AHandlerAnswersAWaitingSenderOnce)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	BLooper* looper = new BLooper("answering");
 	Answerer* answerer = new Answerer;
 	looper->AddHandler(answerer);

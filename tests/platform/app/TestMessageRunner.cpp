@@ -63,7 +63,7 @@ const bigtime_t kLate = 150000;
 
 TEST(MessageRunner, OneShotSendsOnceAfterTheInterval)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	RunningClock c;
 	BMessage tick('tick');
 	bigtime_t start = system_time();
@@ -81,7 +81,7 @@ TEST(MessageRunner, OneShotSendsOnceAfterTheInterval)
 
 TEST(MessageRunner, RepeatsCountTimesAtTheInterval)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	RunningClock c;
 	BMessage tick('tick');
 	bigtime_t start = system_time();
@@ -102,7 +102,7 @@ TEST(MessageRunner, RepeatsCountTimesAtTheInterval)
 
 TEST(MessageRunner, DeletionStopsIt)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	RunningClock c;
 	BMessage tick('tick');
 	BMessageRunner* runner = new BMessageRunner(BMessenger(c.clock), &tick, 20000);
@@ -117,7 +117,7 @@ TEST(MessageRunner, DeletionStopsIt)
 
 TEST(MessageRunner, IntervalAndCountCanChange)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	RunningClock c;
 	BMessage tick('tick');
 	BMessageRunner runner(BMessenger(c.clock), &tick, 5000000);
@@ -143,7 +143,7 @@ TEST(MessageRunner, RefusesBadArguments)
 
 TEST(MessageRunner, StartSendingRunsOnItsOwn)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	RunningClock c;
 	BMessage tick('tick');
 	ASSERT_EQ(B_OK, BMessageRunner::StartSending(BMessenger(c.clock), &tick, 10000, 3));

@@ -93,7 +93,7 @@ struct Fixture {
 
 TEST(Messenger, ReachesAHandlerAndItsLooper)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Fixture f;
 	status_t status;
 	BMessenger toSink(f.sink, NULL, &status);
@@ -146,7 +146,7 @@ TEST(Messenger, RefusesMismatchesAndEmptyTargets)
 
 TEST(Messenger, GoesInvalidWhenTheTargetGoes)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	BLooper* looper = new BLooper("short-lived");
 	Sink* sink = new Sink;
 	looper->AddHandler(sink);
@@ -170,7 +170,7 @@ TEST(Messenger, GoesInvalidWhenTheTargetGoes)
 
 TEST(Messenger, LockTargetWaitsForTheLock)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Fixture f;
 	BMessenger messenger(f.sink);
 	ASSERT_TRUE(f.looper->Lock());
@@ -190,7 +190,7 @@ TEST(Messenger, LockTargetWaitsForTheLock)
 
 TEST(Messenger, SynchronousSendsGetAnAnswer)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Fixture f;
 	BMessenger messenger(f.sink);
 	BMessage reply;
@@ -211,7 +211,7 @@ TEST(Messenger, SynchronousSendsGetAnAnswer)
 
 TEST(Messenger, RepliesGoToTheNamedHandler)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Fixture f;
 	Sink* replies = new Sink("replies");
 	ASSERT_TRUE(f.looper->Lock());
@@ -231,7 +231,7 @@ TEST(Messenger, RepliesGoToTheNamedHandler)
 
 TEST(Messenger, WaitingOnTheOwnLoopIsRefused)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 
 	class SelfAsker : public BLooper {
 	public:
@@ -257,7 +257,7 @@ TEST(Messenger, WaitingOnTheOwnLoopIsRefused)
 
 TEST(Invoker, SendsACopyWithWhenAndSource)
 {
-	Watchdog watchdog;
+	Watchdog watchdog(20);
 	Fixture f;
 	BMessage* model = new BMessage('invk');
 	model->AddInt32("value", 3);

@@ -1,44 +1,12 @@
 #include "InterfaceTest.h"
 
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
+#include "HeadlessEnvironment.h"
 
 namespace {
 
-// Before anything starts the display: the headless one, and the faces the reference images
-// were drawn with.
-struct Environment {
-	Environment()
-	{
-		setenv("BEAPI_DISPLAY", "headless", 1);
-		setenv("FONTCONFIG_FILE", BEAPI_SOURCE_DIR "/tests/fonts.conf", 1);
-	}
-} sEnvironment;
+const HeadlessEnvironment sEnvironment;
 
 } // namespace
-
-Watchdog::Watchdog(int seconds)
-{
-	fThread = std::thread([this, seconds] {
-		for (int i = 0; i < seconds * 10; i++) {
-			if (fDone.load())
-				return;
-			std::this_thread::sleep_for(std::chrono::milliseconds(100));
-		}
-		fprintf(stderr, "watchdog: the test hangs, giving up\n");
-		fflush(stderr);
-		_exit(2);
-	});
-}
-
-Watchdog::~Watchdog()
-{
-	fDone.store(true);
-	fThread.join();
-}
 
 RecordingView::RecordingView(BRect frame, const char* name, uint32 flags)
 	: BView(frame, name, B_FOLLOW_LEFT | B_FOLLOW_TOP, flags)

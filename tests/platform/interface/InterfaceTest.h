@@ -4,6 +4,8 @@
 // Shared by the interface kit's tests: a watchdog, windows on the headless display, and a view
 // that writes down what reaches it.
 
+#include "Watchdog.h"
+
 #include <Message.h>
 #include <OS.h>
 #include <View.h>
@@ -13,21 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
-
-// Ends the process when a test hangs, so that a stuck looper fails instead of stalling.
-class Watchdog {
-public:
-	explicit Watchdog(int seconds = 60);
-	~Watchdog();
-
-private:
-	std::atomic<bool> fDone{false};
-	std::thread fThread;
-};
 
 // One event a view received, with the point in the view's coordinates.
 struct Seen {

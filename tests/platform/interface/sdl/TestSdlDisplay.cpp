@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../ChildProcess.h"
+#include "Watchdog.h"
 #include "XServer.h"
 
 #include <cstdlib>
@@ -17,8 +18,6 @@ class SdlDisplayTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		// A hang fails the test instead of stalling the run.
-		alarm(120);
 		if (access(viewdemo_path().c_str(), X_OK) != 0)
 			GTEST_SKIP() << "viewdemo is not built";
 		if (!have_program("xdotool"))
@@ -42,8 +41,8 @@ protected:
 		ASSERT_TRUE(fDemo.WaitForLine("B_WINDOW_ACTIVATED active=1", kTimeoutMs)) << fDemo.Output();
 	}
 
-	void TearDown() override { alarm(0); }
-
+	// A hang fails the test instead of stalling the run.
+	Watchdog fWatchdog{120};
 	XServer fServer;
 	Child fDemo;
 	std::string fRuntime;
@@ -158,7 +157,7 @@ unreachable_desktop(const std::string& script, const std::string& forced = "")
 
 TEST(SdlDisplayFallback, AnUnreachableDesktopFallsBackToHeadlessWithOneNotice)
 {
-	alarm(120);
+	Watchdog watchdog(120);
 	if (access(viewdemo_path().c_str(), X_OK) != 0)
 		GTEST_SKIP() << "viewdemo is not built";
 	std::string folder = make_temporary_folder();
@@ -171,7 +170,6 @@ TEST(SdlDisplayFallback, AnUnreachableDesktopFallsBackToHeadlessWithOneNotice)
 	// Asked for by name, the desktop display that cannot start ends the program.
 	result = run_child(viewdemo_path(), unreachable_desktop(folder + "/close.txt", "sdl"));
 	EXPECT_EQ(result.status, 1) << result.errors;
-	alarm(0);
 }
 
 } // namespace
