@@ -2,8 +2,6 @@
 
 #include <MessageFormats.h>
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -252,54 +250,4 @@ AppRun::StopListener()
 	kill(fListener, SIGTERM);
 	wait_exit(fListener, 10);
 	fListener = -1;
-}
-
-namespace {
-
-bool
-load_png(const std::string& path, int* width, int* height, std::vector<uint32_t>* pixels)
-{
-	cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-	if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-		cairo_surface_destroy(surface);
-		return false;
-	}
-	cairo_surface_flush(surface);
-	*width = cairo_image_surface_get_width(surface);
-	*height = cairo_image_surface_get_height(surface);
-	int stride = cairo_image_surface_get_stride(surface);
-	const unsigned char* data = cairo_image_surface_get_data(surface);
-	pixels->clear();
-	for (int y = 0; y < *height; y++) {
-		const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
-		pixels->insert(pixels->end(), row, row + *width);
-	}
-	cairo_surface_destroy(surface);
-	return true;
-}
-
-} // namespace
-
-double
-png_difference(const std::string& path, const std::string& reference)
-{
-	int width = 0, height = 0, refWidth = 0, refHeight = 0;
-	std::vector<uint32_t> shot, expected;
-	if (!load_png(path, &width, &height, &shot) ||
-		!load_png(reference, &refWidth, &refHeight, &expected))
-		return -1;
-	if (width != refWidth || height != refHeight || shot.empty())
-		return -1;
-	size_t differing = 0;
-	for (size_t i = 0; i < shot.size(); i++) {
-		for (int shift = 0; shift < 24; shift += 8) {
-			int a = int((shot[i] >> shift) & 0xff);
-			int b = int((expected[i] >> shift) & 0xff);
-			if (std::abs(a - b) > 48) {
-				differing++;
-				break;
-			}
-		}
-	}
-	return double(differing) / double(shot.size());
 }

@@ -50,8 +50,4 @@ private:
 	pid_t fListener;
 };
 
-// The share of pixels that differ beyond font-rendering noise; -1 when a picture is missing or
-// the sizes differ.
-double png_difference(const std::string& path, const std::string& reference);
-
 #endif

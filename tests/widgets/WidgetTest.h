@@ -2,8 +2,9 @@
 #define WIDGET_TEST_H
 
 // Shared by the widget tests: a watchdog, a window on the headless display that records the
-// messages sent to it, waiting for a condition, and comparing pictures.
+// messages sent to it, waiting for a condition; pictures are compared with PngImage.h.
 
+#include "PngImage.h"
 #include "Watchdog.h"
 
 #include <Message.h>
@@ -37,9 +38,5 @@ private:
 // timeout passes.
 bool wait_until(BWindow* window, const std::function<bool()>& condition,
 				bigtime_t timeout = 3000000);
-
-// The share of pixels (0..1) that differ clearly between a PNG and the reference PNG; -1 when
-// either cannot be read or their sizes differ.
-double png_difference(const std::string& path, const std::string& reference);
 
 #endif

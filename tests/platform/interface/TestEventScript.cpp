@@ -1,12 +1,11 @@
 #include "ChildProcess.h"
 #include "InterfaceTest.h"
+#include "PngImage.h"
 
 #include <AppDefs.h>
 #include <InterfaceDefs.h>
 
 #include <headless/EventScript.h>
-
-#include <cairo.h>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -31,34 +30,6 @@ bool
 viewdemo_built()
 {
 	return access(viewdemo_path().c_str(), X_OK) == 0;
-}
-
-// Red, green and blue of one pixel of a PNG.
-struct Image {
-	int width = 0;
-	int height = 0;
-	std::vector<uint32> pixels;
-};
-
-bool
-load_png(const std::string& path, Image* image)
-{
-	cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-	if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-		cairo_surface_destroy(surface);
-		return false;
-	}
-	cairo_surface_flush(surface);
-	image->width = cairo_image_surface_get_width(surface);
-	image->height = cairo_image_surface_get_height(surface);
-	int stride = cairo_image_surface_get_stride(surface);
-	const uint8* data = cairo_image_surface_get_data(surface);
-	image->pixels.resize(size_t(image->width) * size_t(image->height));
-	for (int y = 0; y < image->height; y++)
-		memcpy(&image->pixels[size_t(y) * size_t(image->width)], data + y * stride,
-			   size_t(image->width) * 4);
-	cairo_surface_destroy(surface);
-	return true;
 }
 
 } // namespace
@@ -206,7 +177,7 @@ TEST(EventScript, AScriptDrivesViewdemoUntilItQuits)
 									"FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf"});
 	EXPECT_EQ(result.status, 0) << result.errors;
 
-	Image shot;
+	PngImage shot;
 	ASSERT_TRUE(load_png(folder + "/after click.png", &shot));
 	EXPECT_EQ(shot.width, 400);
 	EXPECT_EQ(shot.height, 300);
@@ -214,7 +185,7 @@ TEST(EventScript, AScriptDrivesViewdemoUntilItQuits)
 	EXPECT_EQ(shot.pixels[10 * 400 + 10] & 0xffffff, 0xff00ffu);
 	EXPECT_NE(shot.pixels[250 * 400 + 150] & 0xffffff, 0xff00ffu);
 	// The display wrote the window under its title too.
-	Image automatic;
+	PngImage automatic;
 	EXPECT_TRUE(load_png(folder + "/View demo.png", &automatic));
 }
 
@@ -258,8 +229,8 @@ TEST(Screenshot, ViewdemoMatchesItsReference)
 									"FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf"});
 	ASSERT_EQ(result.status, 0) << result.errors;
 
-	Image shot;
-	Image reference;
+	PngImage shot;
+	PngImage reference;
 	ASSERT_TRUE(load_png(folder + "/viewdemo.png", &shot));
 	ASSERT_TRUE(
 		load_png(BEAPI_SOURCE_DIR "/tests/platform/interface/ref/viewdemo.png", &reference));
