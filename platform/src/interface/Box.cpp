@@ -108,12 +108,8 @@ BBox::Border() const
 void
 BBox::SetLabel(const char* label)
 {
-	bool has = label != NULL && label[0] != '\0';
-	if (has == fHasLabel && (!has || fLabel == label))
-		return;
-	fHasLabel = has;
-	fLabel = has ? label : "";
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 const char*

@@ -5,9 +5,6 @@
 
 #include "ControlLook.h"
 
-#include <algorithm>
-#include <cmath>
-
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
 					 uint32 resizingMode, uint32 flags)
 	: BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW), fOutside(false)
@@ -85,10 +82,5 @@ BCheckBox::MouseUp(BPoint where)
 void
 BCheckBox::GetPreferredSize(float* width, float* height)
 {
-	const char* label = Label();
-	float line = BPrivate::line_height(this);
-	if (width != NULL)
-		*width = 20 + (label != NULL ? std::ceil(StringWidth(label)) : 0);
-	if (height != NULL)
-		*height = std::max(line + 2, 14.0f);
+	BPrivate::mark_preferred_size(this, width, height);
 }

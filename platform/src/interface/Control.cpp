@@ -142,12 +142,8 @@ BControl::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 void
 BControl::SetLabel(const char* label)
 {
-	bool has = label != NULL && label[0] != '\0';
-	if (has == fHasLabel && (!has || fLabel == label))
-		return;
-	fHasLabel = has;
-	fLabel = has ? label : "";
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 const char*

@@ -148,6 +148,28 @@ draw_label(BView* view, const char* label, BPoint baseline, bool enabled)
 	view->SetDrawingMode(B_OP_COPY);
 }
 
+bool
+set_optional_label(std::string* label, bool* has, const char* value)
+{
+	bool present = value != NULL && value[0] != '\0';
+	if (present == *has && (!present || *label == value))
+		return false;
+	*has = present;
+	*label = present ? value : "";
+	return true;
+}
+
+void
+mark_preferred_size(BControl* control, float* width, float* height)
+{
+	const char* label = control->Label();
+	float line = line_height(control);
+	if (width != NULL)
+		*width = 20 + (label != NULL ? std::ceil(control->StringWidth(label)) : 0);
+	if (height != NULL)
+		*height = std::max(line + 2, 14.0f);
+}
+
 BRect
 mark_frame(const BView* view)
 {

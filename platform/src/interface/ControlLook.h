@@ -7,7 +7,8 @@
 #include <GraphicsDefs.h>
 #include <Rect.h>
 
-class BControl;
+#include <string>
+
 class BControl;
 class BView;
 
@@ -31,6 +32,10 @@ void draw_radio(BView* view, BRect circle, bool on, bool pressed, bool enabled);
 // The keyboard-navigation mark: a line under a label.
 void draw_focus_line(BView* view, float left, float right, float y);
 void draw_label(BView* view, const char* label, BPoint baseline, bool enabled);
+// Stores a label that may be absent (NULL and "" both mean none); false when nothing changed.
+bool set_optional_label(std::string* label, bool* has, const char* value);
+// The size a check box or radio button wants: its mark, a gap and the whole label.
+void mark_preferred_size(BControl* control, float* width, float* height);
 // Where a check box's box or a radio button's circle goes: a square as high as a line of text,
 // minus a little, centred vertically at the left.
 BRect mark_frame(const BView* view);

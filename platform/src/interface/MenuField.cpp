@@ -208,10 +208,8 @@ BMenuField::MenuItem() const
 void
 BMenuField::SetLabel(const char* label)
 {
-	bool has = label != NULL && label[0] != '\0';
-	fHasLabel = has;
-	fLabel = has ? label : "";
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 const char*

@@ -5,9 +5,6 @@
 
 #include "ControlLook.h"
 
-#include <algorithm>
-#include <cmath>
-
 BRadioButton::BRadioButton(BRect frame, const char* name, const char* label, BMessage* message,
 						   uint32 resizingMode, uint32 flags)
 	: BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW), fOutside(false)
@@ -110,10 +107,5 @@ BRadioButton::MouseUp(BPoint where)
 void
 BRadioButton::GetPreferredSize(float* width, float* height)
 {
-	const char* label = Label();
-	float line = BPrivate::line_height(this);
-	if (width != NULL)
-		*width = 20 + (label != NULL ? std::ceil(StringWidth(label)) : 0);
-	if (height != NULL)
-		*height = std::max(line + 2, 14.0f);
+	BPrivate::mark_preferred_size(this, width, height);
 }
