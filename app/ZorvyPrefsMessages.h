@@ -7,7 +7,5 @@
 inline constexpr uint32 MSG_BUTTON_OK = '_ok';
 inline constexpr uint32 MSG_BUTTON_CANCEL = '_cnc';
 inline constexpr uint32 MSG_LVIEW_CATEGORY_CHANGED = 'lctc';
-// Asks the application to open the common preferences of the maker's applications.
-inline constexpr uint32 MSG_SHOW_MOZELT_COMMON_PREFS = '_Ssp';
 
 #endif
