@@ -3,7 +3,7 @@
 
 #include <SupportDefs.h>
 
-// Messages of the main window and of the application object.
+// Messages of the main window.
 inline constexpr uint32 MSG_BUTTON_OK = '_ok';
 inline constexpr uint32 MSG_BUTTON_CANCEL = '_cnc';
 inline constexpr uint32 MSG_LVIEW_CATEGORY_CHANGED = 'lctc';
