@@ -34,6 +34,14 @@ display()
 	return HeadlessDisplay::Get();
 }
 
+// Once the first message of an input reached the window, the window going away is what the
+// input did (Enter on a menu, a click on a menu item), not a failure.
+status_t
+closed_by_input(status_t status)
+{
+	return status == B_BAD_VALUE ? B_OK : status;
+}
+
 status_t
 post_mouse(BWindow* window, uint32 what, BPoint where, uint32 buttons, int32 clicks)
 {
@@ -69,7 +77,7 @@ post_key(BWindow* window, const KeyStroke& stroke, uint32 modifiers)
 	if (status != B_OK)
 		return status;
 	make_key_message(&message, B_KEY_UP, stroke, modifiers);
-	return headless->PostInput(window, &message);
+	return closed_by_input(headless->PostInput(window, &message));
 }
 
 } // namespace
@@ -144,7 +152,7 @@ mouse_down(BWindow* window, BPoint where, uint32 buttons, int32 clicks)
 	status_t status = post_mouse(window, B_MOUSE_DOWN, where, buttons, clicks);
 	if (status != B_OK)
 		return status;
-	return sync(window);
+	return closed_by_input(sync(window));
 }
 
 status_t
@@ -155,7 +163,7 @@ mouse_up(BWindow* window, BPoint where)
 	status_t status = post_mouse(window, B_MOUSE_UP, where, 0, 0);
 	if (status != B_OK)
 		return status;
-	return sync(window);
+	return closed_by_input(sync(window));
 }
 
 status_t
@@ -169,14 +177,16 @@ click(BWindow* window, BPoint where, int32 count, uint32 buttons)
 	status_t status = B_OK;
 	if (pointer != where)
 		status = post_mouse(window, B_MOUSE_MOVED, where, held, 0);
+	bool delivered = false;
 	for (int32 i = 1; i <= count && status == B_OK; i++) {
 		status = post_mouse(window, B_MOUSE_DOWN, where, buttons, i);
+		delivered = delivered || status == B_OK;
 		if (status == B_OK)
 			status = post_mouse(window, B_MOUSE_UP, where, 0, 0);
 	}
-	if (status != B_OK)
-		return status;
-	return sync(window);
+	if (status == B_OK)
+		status = sync(window);
+	return delivered ? closed_by_input(status) : status;
 }
 
 status_t
@@ -212,7 +222,7 @@ press_key(BWindow* window, const char* key, uint32 modifiers)
 	uint32 base = held().load();
 	status_t status = post_key(window, stroke, base | modifiers | stroke.impliedModifiers);
 	if (status == B_OK)
-		status = sync(window);
+		status = closed_by_input(sync(window));
 	BPrivate::set_modifiers(base);
 	return status;
 }
