@@ -3,8 +3,6 @@
 #include <Message.h>
 #include <Window.h>
 
-#include "TextLayout.h"
-#include "WindowPrivate.h"
 #include "headless/HeadlessDisplay.h"
 
 #include <cstdio>
@@ -29,7 +27,6 @@ Display* sDisplay = nullptr;
 Display*
 create_display()
 {
-	init_fonts();
 	const char* forced = getenv("BEAPI_DISPLAY");
 	if (forced != nullptr && forced[0] != '\0') {
 		if (strcmp(forced, "headless") == 0)

@@ -15,6 +15,11 @@ class BWindow;
 
 namespace BPrivate {
 
+// The marker PostSync sends: the window handles it when everything queued before it is, draws
+// what is pending and tells the display through SyncReached ("id", int64; "hops", int32 times it
+// went back to the end of the queue). It never reaches a filter or a handler.
+enum : uint32 { kWindowSyncCode = '_wsy' };
+
 class Display {
 public:
 	static Display* Default();

@@ -6,6 +6,7 @@
 #include <View.h>
 
 #include "Display.h"
+#include "TextLayout.h"
 #include "WindowPrivate.h"
 
 #include <cmath>
@@ -92,6 +93,9 @@ BWindow::_InitData(BRect frame, const char* title, window_look look, window_feel
 	fWorkspaces = workspace;
 	SetName(title != NULL ? title : "");
 
+	// Fonts are set up once, before the display starts a thread of its own and before any view
+	// measures text.
+	BPrivate::init_fonts();
 	Display* display = Display::Default();
 	fTopView = new BView(frame.OffsetToCopy(0, 0), "fTopView", B_FOLLOW_ALL, B_WILL_DRAW);
 	fTopView->fTopLevel = true;

@@ -7,6 +7,8 @@
 #include <Rect.h>
 #include <Window.h>
 
+#include "Display.h"
+
 #include <cairo.h>
 
 #include <atomic>
@@ -17,13 +19,6 @@ class BButton;
 class BView;
 
 namespace BPrivate {
-
-// Internal message codes of a window's queue; they never reach a filter or a handler.
-enum : uint32 {
-	// Handled when everything queued before it is: draw what is pending and report to the
-	// display ("id", int64; "hops", int32 times it went back to the end of the queue).
-	kWindowSyncCode = '_wsy'
-};
 
 struct WindowInternals {
 	// Guards what Frame, IsHidden and the display read from other threads.
