@@ -115,12 +115,16 @@ status_t
 BBitmap::Archive(BMessage* data, bool deep) const
 {
 	status_t status = BArchivable::Archive(data, deep);
-	status |= data->AddRect("_frame", fBounds);
-	status |= data->AddInt32("_cspace", int32(fColorSpace));
-	status |= data->AddInt32("_bmflags", int32(fFlags));
-	status |= data->AddInt32("_rowbytes", fBytesPerRow);
-	if (fBits != nullptr)
-		status |= data->AddData("_data", B_RAW_TYPE, fBits, fSize);
+	if (status == B_OK)
+		status = data->AddRect("_frame", fBounds);
+	if (status == B_OK)
+		status = data->AddInt32("_cspace", int32(fColorSpace));
+	if (status == B_OK)
+		status = data->AddInt32("_bmflags", int32(fFlags));
+	if (status == B_OK)
+		status = data->AddInt32("_rowbytes", fBytesPerRow);
+	if (status == B_OK && fBits != nullptr)
+		status = data->AddData("_data", B_RAW_TYPE, fBits, fSize);
 	return status;
 }
 

@@ -46,10 +46,10 @@ status_t
 BBox::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	if (fHasLabel)
-		status |= archive->AddString("_label", fLabel.c_str());
-	if (fStyle != B_FANCY_BORDER)
-		status |= archive->AddInt32("_style", int32(fStyle));
+	if (status == B_OK && fHasLabel)
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && fStyle != B_FANCY_BORDER)
+		status = archive->AddInt32("_style", int32(fStyle));
 	return status;
 }
 

@@ -57,8 +57,8 @@ status_t
 BButton::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BControl::Archive(archive, deep);
-	if (IsDefault())
-		status |= archive->AddBool("_default", true);
+	if (status == B_OK && IsDefault())
+		status = archive->AddBool("_default", true);
 	return status;
 }
 

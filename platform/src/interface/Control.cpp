@@ -68,14 +68,14 @@ status_t
 BControl::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	if (Message() != NULL)
-		status |= archive->AddMessage("_msg", Message());
-	if (fHasLabel)
-		status |= archive->AddString("_label", fLabel.c_str());
-	if (fValue != B_CONTROL_OFF)
-		status |= archive->AddInt32("_val", fValue);
-	if (!fEnabled)
-		status |= archive->AddBool("_disable", true);
+	if (status == B_OK && Message() != NULL)
+		status = archive->AddMessage("_msg", Message());
+	if (status == B_OK && fHasLabel)
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && fValue != B_CONTROL_OFF)
+		status = archive->AddInt32("_val", fValue);
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
 	return status;
 }
 

@@ -38,14 +38,14 @@ status_t
 BListItem::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BArchivable::Archive(archive, deep);
-	if (fSelected)
-		status |= archive->AddBool("_sel", true);
-	if (!fEnabled)
-		status |= archive->AddBool("_disable", true);
-	if (fExpanded)
-		status |= archive->AddBool("_li_expanded", true);
-	if (fLevel != 0)
-		status |= archive->AddInt32("_li_outline_level", int32(fLevel));
+	if (status == B_OK && fSelected)
+		status = archive->AddBool("_sel", true);
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
+	if (status == B_OK && fExpanded)
+		status = archive->AddBool("_li_expanded", true);
+	if (status == B_OK && fLevel != 0)
+		status = archive->AddInt32("_li_outline_level", int32(fLevel));
 	return status;
 }
 
@@ -158,8 +158,8 @@ status_t
 BStringItem::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BListItem::Archive(archive, deep);
-	if (fHasText)
-		status |= archive->AddString("_label", fText.c_str());
+	if (status == B_OK && fHasText)
+		status = archive->AddString("_label", fText.c_str());
 	return status;
 }
 

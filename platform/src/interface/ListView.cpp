@@ -65,18 +65,20 @@ status_t
 BListView::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	status |= archive->AddInt32("_lv_type", int32(fType));
+	if (status == B_OK)
+		status = archive->AddInt32("_lv_type", int32(fType));
 	if (deep) {
-		for (BListItem* item : fItems) {
+		for (auto it = fItems.begin(); status == B_OK && it != fItems.end(); ++it) {
 			BMessage itemArchive;
-			if (item->Archive(&itemArchive, true) == B_OK)
-				status |= archive->AddMessage("_l_items", &itemArchive);
+			status = (*it)->Archive(&itemArchive, true);
+			if (status == B_OK)
+				status = archive->AddMessage("_l_items", &itemArchive);
 		}
 	}
-	if (InvocationMessage() != NULL)
-		status |= archive->AddMessage("_msg", InvocationMessage());
-	if (fSelectMessage != NULL)
-		status |= archive->AddMessage("_2nd_msg", fSelectMessage);
+	if (status == B_OK && InvocationMessage() != NULL)
+		status = archive->AddMessage("_msg", InvocationMessage());
+	if (status == B_OK && fSelectMessage != NULL)
+		status = archive->AddMessage("_2nd_msg", fSelectMessage);
 	return status;
 }
 

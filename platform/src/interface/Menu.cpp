@@ -104,19 +104,26 @@ status_t
 BMenu::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	if (fLayout != B_ITEMS_IN_ROW)
-		status |= archive->AddInt32("_layout", int32(fLayout));
-	status |= archive->AddBool("_rsize_to_fit", fResizeToFit);
-	status |= archive->AddBool("_disable", !fEnabled);
-	status |= archive->AddBool("_radio", fRadioMode);
-	status |= archive->AddBool("_trig_disabled", !fTriggersEnabled);
-	status |= archive->AddBool("_dyn_label", fLabelFromMarked);
-	status |= archive->AddFloat("_maxwidth", fMaxContentWidth);
+	if (status == B_OK && fLayout != B_ITEMS_IN_ROW)
+		status = archive->AddInt32("_layout", int32(fLayout));
+	if (status == B_OK)
+		status = archive->AddBool("_rsize_to_fit", fResizeToFit);
+	if (status == B_OK)
+		status = archive->AddBool("_disable", !fEnabled);
+	if (status == B_OK)
+		status = archive->AddBool("_radio", fRadioMode);
+	if (status == B_OK)
+		status = archive->AddBool("_trig_disabled", !fTriggersEnabled);
+	if (status == B_OK)
+		status = archive->AddBool("_dyn_label", fLabelFromMarked);
+	if (status == B_OK)
+		status = archive->AddFloat("_maxwidth", fMaxContentWidth);
 	if (deep) {
-		for (BMenuItem* item : fItems) {
+		for (auto it = fItems.begin(); status == B_OK && it != fItems.end(); ++it) {
 			BMessage itemArchive;
-			if (item->Archive(&itemArchive, true) == B_OK)
-				status |= archive->AddMessage("_items", &itemArchive);
+			status = (*it)->Archive(&itemArchive, true);
+			if (status == B_OK)
+				status = archive->AddMessage("_items", &itemArchive);
 		}
 	}
 	return status;

@@ -34,8 +34,8 @@ status_t
 BMenuBar::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BMenu::Archive(archive, deep);
-	if (fBorder != B_BORDER_FRAME)
-		status |= archive->AddInt32("_border", int32(fBorder));
+	if (status == B_OK && fBorder != B_BORDER_FRAME)
+		status = archive->AddInt32("_border", int32(fBorder));
 	return status;
 }
 

@@ -105,15 +105,18 @@ status_t
 BMenuField::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	if (fHasLabel)
-		status |= archive->AddString("_label", fLabel.c_str());
-	if (!fEnabled)
-		status |= archive->AddBool("_disable", true);
-	status |= archive->AddInt32("_align", int32(fAlign));
-	status |= archive->AddFloat("_divide", fDivider);
-	if (fFixedSize)
-		status |= archive->AddBool("be:fixeds", true);
-	status |= archive->AddBool("be:dmark", fShowMarker);
+	if (status == B_OK && fHasLabel)
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
+	if (status == B_OK)
+		status = archive->AddInt32("_align", int32(fAlign));
+	if (status == B_OK)
+		status = archive->AddFloat("_divide", fDivider);
+	if (status == B_OK && fFixedSize)
+		status = archive->AddBool("be:fixeds", true);
+	if (status == B_OK)
+		status = archive->AddBool("be:dmark", fShowMarker);
 	return status;
 }
 

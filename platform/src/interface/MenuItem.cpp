@@ -91,24 +91,28 @@ status_t
 BMenuItem::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BArchivable::Archive(archive, deep);
-	if (!fLabel.empty())
-		status |= archive->AddString("_label", fLabel.c_str());
-	if (!fEnabled)
-		status |= archive->AddBool("_disable", true);
-	if (fMarked)
-		status |= archive->AddBool("_marked", true);
-	if (fUserTrigger != 0)
-		status |= archive->AddInt32("_user_trig", fUserTrigger);
+	if (status == B_OK && !fLabel.empty())
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
+	if (status == B_OK && fMarked)
+		status = archive->AddBool("_marked", true);
+	if (status == B_OK && fUserTrigger != 0)
+		status = archive->AddInt32("_user_trig", fUserTrigger);
 	if (fShortcut != 0) {
-		status |= archive->AddInt32("_shortcut", fShortcut);
-		status |= archive->AddInt32("_mods", int32(fModifiers));
+		if (status == B_OK)
+			status = archive->AddInt32("_shortcut", fShortcut);
+		if (status == B_OK)
+			status = archive->AddInt32("_mods", int32(fModifiers));
 	}
-	if (Message() != NULL)
-		status |= archive->AddMessage("_msg", Message());
+	if (status == B_OK && Message() != NULL)
+		status = archive->AddMessage("_msg", Message());
 	if (deep && fSubmenu != NULL) {
 		BMessage submenu;
-		if (fSubmenu->Archive(&submenu, true) == B_OK)
-			status |= archive->AddMessage("_submenu", &submenu);
+		if (status == B_OK)
+			status = fSubmenu->Archive(&submenu, true);
+		if (status == B_OK)
+			status = archive->AddMessage("_submenu", &submenu);
 	}
 	return status;
 }

@@ -43,9 +43,10 @@ status_t
 BStringView::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BView::Archive(archive, deep);
-	if (fHasText)
-		status |= archive->AddString("_text", fText.c_str());
-	status |= archive->AddInt32("_align", int32(fAlign));
+	if (status == B_OK && fHasText)
+		status = archive->AddString("_text", fText.c_str());
+	if (status == B_OK)
+		status = archive->AddInt32("_align", int32(fAlign));
 	return status;
 }
 

@@ -42,8 +42,8 @@ status_t
 BTab::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BArchivable::Archive(archive, deep);
-	if (!fEnabled)
-		status |= archive->AddBool("_disable", true);
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
 	return status;
 }
 

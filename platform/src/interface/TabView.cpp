@@ -78,19 +78,25 @@ BTabView::Archive(BMessage* archive, bool deep) const
 {
 	// The pages travel with their tabs, not as children of the container.
 	status_t status = BView::Archive(archive, false);
-	status |= archive->AddInt16("_but_width", int16(fTabWidthSetting));
-	status |= archive->AddFloat("_high", fTabHeight);
-	status |= archive->AddInt32("_sel", fSelection);
+	if (status == B_OK)
+		status = archive->AddInt16("_but_width", int16(fTabWidthSetting));
+	if (status == B_OK)
+		status = archive->AddFloat("_high", fTabHeight);
+	if (status == B_OK)
+		status = archive->AddInt32("_sel", fSelection);
 	if (!deep)
 		return status;
-	for (BTab* tab : fTabs) {
+	for (auto it = fTabs.begin(); status == B_OK && it != fTabs.end(); ++it) {
+		BTab* tab = *it;
 		BMessage tabArchive;
-		status |= tab->Archive(&tabArchive, true);
-		status |= archive->AddMessage("_l_items", &tabArchive);
+		status = tab->Archive(&tabArchive, true);
+		if (status == B_OK)
+			status = archive->AddMessage("_l_items", &tabArchive);
 		BMessage viewArchive;
-		if (tab->View() != NULL)
-			status |= tab->View()->Archive(&viewArchive, true);
-		status |= archive->AddMessage("_view_list", &viewArchive);
+		if (status == B_OK && tab->View() != NULL)
+			status = tab->View()->Archive(&viewArchive, true);
+		if (status == B_OK)
+			status = archive->AddMessage("_view_list", &viewArchive);
 	}
 	return status;
 }

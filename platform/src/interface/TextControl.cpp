@@ -74,11 +74,14 @@ BTextControl::Archive(BMessage* archive, bool) const
 {
 	// The text always travels, in the child that holds it.
 	status_t status = BControl::Archive(archive, true);
-	status |= archive->AddInt32("_a_label", int32(fLabelAlign));
-	status |= archive->AddInt32("_a_text", int32(fText->Alignment()));
-	status |= archive->AddFloat("_divide", fDivider);
-	if (fModificationMessage != NULL)
-		status |= archive->AddMessage("_mod_msg", fModificationMessage);
+	if (status == B_OK)
+		status = archive->AddInt32("_a_label", int32(fLabelAlign));
+	if (status == B_OK)
+		status = archive->AddInt32("_a_text", int32(fText->Alignment()));
+	if (status == B_OK)
+		status = archive->AddFloat("_divide", fDivider);
+	if (status == B_OK && fModificationMessage != NULL)
+		status = archive->AddMessage("_mod_msg", fModificationMessage);
 	return status;
 }
 

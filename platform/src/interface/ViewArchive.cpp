@@ -169,15 +169,14 @@ status_t
 BView::Archive(BMessage* archive, bool deep) const
 {
 	status_t status = BHandler::Archive(archive, deep);
-	status |= _ArchiveState(archive);
+	if (status == B_OK)
+		status = _ArchiveState(archive);
 	if (deep) {
-		for (BView* child : fChildren) {
+		for (auto it = fChildren.begin(); status == B_OK && it != fChildren.end(); ++it) {
 			BMessage childArchive;
-			status_t childStatus = child->Archive(&childArchive, true);
-			if (childStatus == B_OK)
-				status |= archive->AddMessage("_views", &childArchive);
-			else
-				status |= childStatus;
+			status = (*it)->Archive(&childArchive, true);
+			if (status == B_OK)
+				status = archive->AddMessage("_views", &childArchive);
 		}
 	}
 	return status;
@@ -187,46 +186,62 @@ status_t
 BView::_ArchiveState(BMessage* archive) const
 {
 	status_t status = archive->AddRect("_frame", fFrame);
-	status |= archive->AddInt32("_resize_mode", int32(ResizingMode()));
-	status |= archive->AddInt32("_flags", int32(Flags()));
+	if (status == B_OK)
+		status = archive->AddInt32("_resize_mode", int32(ResizingMode()));
+	if (status == B_OK)
+		status = archive->AddInt32("_flags", int32(Flags()));
 	if (fEventMaskSet) {
-		status |= archive->AddInt32("_evmask", int32(fEventMask));
-		status |= archive->AddInt32("_evmask", int32(fEventOptions));
+		if (status == B_OK)
+			status = archive->AddInt32("_evmask", int32(fEventMask));
+		if (status == B_OK)
+			status = archive->AddInt32("_evmask", int32(fEventOptions));
 	}
 	if (fFontSet) {
 		font_family family;
 		font_style style;
 		fFont.GetFamilyAndStyle(&family, &style);
-		status |= archive->AddString("_fname", family);
-		status |= archive->AddString("_fname", style);
-		status |= archive->AddFloat("_fflt", fFont.Size());
-		status |= archive->AddFloat("_fflt", fFont.Shear());
-		status |= archive->AddFloat("_fflt", fFont.Rotation());
+		if (status == B_OK)
+			status = archive->AddString("_fname", family);
+		if (status == B_OK)
+			status = archive->AddString("_fname", style);
+		if (status == B_OK)
+			status = archive->AddFloat("_fflt", fFont.Size());
+		if (status == B_OK)
+			status = archive->AddFloat("_fflt", fFont.Shear());
+		if (status == B_OK)
+			status = archive->AddFloat("_fflt", fFont.Rotation());
 	}
-	status |= archive->AddInt32("_color", pack_color(fHighColor));
-	status |= archive->AddInt32("_color", pack_color(fLowColor));
-	status |= archive->AddInt32("_color", pack_color(fViewColor));
-	for (int i = 0; i < 3; i++)
-		status |= archive->AddInt32("_uicolor", int32(fUIWhich[i]));
-	for (int i = 0; i < 3; i++)
-		status |= archive->AddFloat("_uitint", fUITint[i]);
-	if (fPenSizeSet)
-		status |= archive->AddFloat("_psize", fPenSize);
-	if (fPenLocationSet)
-		status |= archive->AddPoint("_ploc", fPenLocation);
+	if (status == B_OK)
+		status = archive->AddInt32("_color", pack_color(fHighColor));
+	if (status == B_OK)
+		status = archive->AddInt32("_color", pack_color(fLowColor));
+	if (status == B_OK)
+		status = archive->AddInt32("_color", pack_color(fViewColor));
+	for (int i = 0; status == B_OK && i < 3; i++)
+		status = archive->AddInt32("_uicolor", int32(fUIWhich[i]));
+	for (int i = 0; status == B_OK && i < 3; i++)
+		status = archive->AddFloat("_uitint", fUITint[i]);
+	if (status == B_OK && fPenSizeSet)
+		status = archive->AddFloat("_psize", fPenSize);
+	if (status == B_OK && fPenLocationSet)
+		status = archive->AddPoint("_ploc", fPenLocation);
 	if (fBlendingSet) {
-		status |= archive->AddInt16("_blend", int16(fSourceAlpha));
-		status |= archive->AddInt16("_blend", int16(fAlphaFunction));
+		if (status == B_OK)
+			status = archive->AddInt16("_blend", int16(fSourceAlpha));
+		if (status == B_OK)
+			status = archive->AddInt16("_blend", int16(fAlphaFunction));
 	}
-	if (fDrawingModeSet)
-		status |= archive->AddInt32("_dmod", int32(fDrawingMode));
+	if (status == B_OK && fDrawingModeSet)
+		status = archive->AddInt32("_dmod", int32(fDrawingMode));
 	// No layout here: sizes and alignment are always "unset".
 	Size unset = {-2.0f, -2.0f};
-	for (int i = 0; i < 3; i++)
-		status |= archive->AddData("BView:sizes", B_SIZE_TYPE, &unset, sizeof(unset));
+	for (int i = 0; status == B_OK && i < 3; i++)
+		status = archive->AddData("BView:sizes", B_SIZE_TYPE, &unset, sizeof(unset));
 	Alignment noAlignment = {-1, -1};
-	status |=
-		archive->AddData("BView:alignment", B_ALIGNMENT_TYPE, &noAlignment, sizeof(noAlignment));
-	status |= archive->AddInt16("_show", int16(fShowLevel > 0 ? fShowLevel : 0));
+	if (status == B_OK)
+		status = archive->AddData("BView:alignment", B_ALIGNMENT_TYPE, &noAlignment,
+								  sizeof(noAlignment));
+	if (status == B_OK)
+		status = archive->AddInt16("_show", int16(fShowLevel > 0 ? fShowLevel : 0));
 	return status;
 }

@@ -251,6 +251,25 @@ TEST(ViewArchive, AManagedArchiveWithTokensIsReadFromDano)
 	EXPECT_STREQ(childView->ChildAt(0)->Name(), "grandchild");
 }
 
+// Archiving stops at the first field the message refuses and reports that failure itself, not
+// a mixture of codes; nothing after it is written.
+TEST(ViewArchive, TheFirstFailureIsReturnedAndEndsTheArchive)
+{
+	BView view(BRect(0, 0, 9, 9), "stops", B_FOLLOW_NONE, 0);
+	BMessage archive;
+	archive.AddString("_flags", "not a number");
+	EXPECT_EQ(view.Archive(&archive), B_BAD_TYPE);
+	EXPECT_TRUE(archive.HasRect("_frame"));
+	EXPECT_FALSE(archive.HasInt32("_color"));
+	EXPECT_FALSE(archive.HasInt16("_show"));
+
+	BView parent(BRect(0, 0, 99, 99), "parent", B_FOLLOW_NONE, 0);
+	parent.AddChild(new BView(BRect(0, 0, 9, 9), "child", B_FOLLOW_NONE, 0));
+	BMessage deep;
+	deep.AddInt32("_views", 7);
+	EXPECT_EQ(parent.Archive(&deep, true), B_BAD_TYPE);
+}
+
 TEST(BitmapArchive, PixelsAndFieldsRoundTrip)
 {
 	BBitmap bitmap(BRect(0, 0, 2, 1), B_RGBA32);
