@@ -7,7 +7,9 @@
 
 #include <headless/EventScript.h>
 
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <unistd.h>
 
 using BPrivate::parse_event_script;
@@ -151,6 +153,59 @@ TEST(EventScript, CommandsDriveAWindowInProcess)
 	EXPECT_EQ(BPrivate::headless::wait_for_window("Script target", 0), nullptr);
 }
 
+namespace {
+
+// A view that holds its window's thread on a press until the test lets it go.
+class HoldingView : public BView {
+public:
+	HoldingView() : BView(BRect(0, 0, 99, 99), "holding", B_FOLLOW_ALL, B_WILL_DRAW) {}
+
+	virtual void MouseDown(BPoint)
+	{
+		std::unique_lock<std::mutex> lock(fLock);
+		fReleased.wait(lock, [this] { return fGo; });
+	}
+
+	void Release()
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		fGo = true;
+		fReleased.notify_all();
+	}
+
+private:
+	std::mutex fLock;
+	std::condition_variable fReleased;
+	bool fGo = false;
+};
+
+} // namespace
+
+TEST(EventScript, AWindowThatDoesNotCatchUpEndsTheScriptInsteadOfBeingDrivenOn)
+{
+	Watchdog watchdog;
+	TestWindow* window = new TestWindow("Busy target");
+	HoldingView* view = new HoldingView();
+	window->AddChild(view);
+	window->ShowAndWait();
+	setenv("BEAPI_EVENTS_WAIT", "1", 1);
+
+	std::vector<ScriptCommand> commands;
+	int line = 0;
+	std::string reason;
+	ASSERT_TRUE(parse_event_script("click \"Busy target\" 5 5\n"
+								   "shot \"Busy target\" \"/nonexistent/never.png\"\n",
+								   &commands, &line, &reason));
+	EXPECT_FALSE(run_event_script(commands, &line, &reason));
+	EXPECT_EQ(line, 1);
+	EXPECT_EQ(reason, "the window \"Busy target\" did not catch up within 1 s");
+	unsetenv("BEAPI_EVENTS_WAIT");
+
+	view->Release();
+	ASSERT_EQ(BPrivate::headless::sync(window), B_OK);
+	TestWindow::Close(window);
+}
+
 TEST(EventScript, AScriptDrivesViewdemoUntilItQuits)
 {
 	if (!viewdemo_built())
@@ -202,7 +257,8 @@ TEST(EventScript, ABadLineEndsTheProgramWithStatusThree)
 	EXPECT_EQ(result.errors.rfind("BEAPI_EVENTS:3: ", 0), 0u) << result.errors;
 
 	write_text(script, "wait 1\nclick \"No such window\" 5 5\n");
-	result = run_child(viewdemo_path(), {"BEAPI_DISPLAY=headless", "BEAPI_EVENTS=" + script});
+	result = run_child(viewdemo_path(),
+					   {"BEAPI_DISPLAY=headless", "BEAPI_EVENTS=" + script, "BEAPI_EVENTS_WAIT=1"});
 	EXPECT_EQ(result.status, 3);
 	EXPECT_NE(result.errors.find("BEAPI_EVENTS:2: no shown window"), std::string::npos)
 		<< result.errors;

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -150,6 +151,29 @@ check_command(const std::vector<std::string>& tokens, std::string* reason)
 	return fail(reason, "unknown command \"" + command + "\"");
 }
 
+// How long a line waits for its window to show, and then for the window to handle the input
+// and show the result. A script must do the same on a loaded machine as on an idle one, so the
+// wait is long, and a line that still waits after it fails the script: driving on would act on
+// a window that has not caught up.
+bigtime_t
+wait_limit()
+{
+	long seconds = 30;
+	const char* text = getenv("BEAPI_EVENTS_WAIT");
+	if (text != nullptr)
+		parse_count(text, 1, 3600, &seconds);
+	return bigtime_t(seconds) * 1000000;
+}
+
+// Waits until the window has handled everything posted to it. A window that went away has
+// handled it too (the input closed it); B_TIMED_OUT when it is still busy at the limit.
+status_t
+catch_up(BWindow* window, bigtime_t limit)
+{
+	status_t status = headless::sync(window, limit);
+	return status == B_BAD_VALUE ? B_OK : status;
+}
+
 bool
 run_command(const std::vector<std::string>& tokens, std::string* reason)
 {
@@ -166,9 +190,14 @@ run_command(const std::vector<std::string>& tokens, std::string* reason)
 		headless::set_modifiers(uint32(bits));
 		return true;
 	}
-	BWindow* window = headless::wait_for_window(tokens[1].c_str());
+	bigtime_t limit = wait_limit();
+	BWindow* window = headless::wait_for_window(tokens[1].c_str(), limit);
 	if (window == nullptr)
 		return fail(reason, "no shown window titled \"" + tokens[1] + "\"");
+	auto late = [&] {
+		return fail(reason, "the window \"" + tokens[1] + "\" did not catch up within " +
+								std::to_string(limit / 1000000) + " s");
+	};
 	auto point = [&](size_t index) {
 		float x = 0;
 		float y = 0;
@@ -199,14 +228,20 @@ run_command(const std::vector<std::string>& tokens, std::string* reason)
 		if (status == B_BAD_VALUE)
 			return fail(reason, "cannot type \"" + tokens[2] + "\"");
 	} else if (command == "shot") {
+		// The picture of what the window shows once it has handled everything before.
+		if (catch_up(window, limit) == B_TIMED_OUT)
+			return late();
 		status = headless::screenshot(window, tokens[2].c_str());
 		if (status != B_OK)
 			return fail(reason, "cannot write \"" + tokens[2] + "\"");
 	} else if (command == "close") {
 		status = headless::close(window);
 	}
-	// A window that stays busy past the wait does not stop the script; one that went away
-	// while being driven does.
+	// The input's own wait is short; a busy window is waited for up to the limit.
+	if (status == B_TIMED_OUT)
+		status = catch_up(window, limit);
+	if (status == B_TIMED_OUT)
+		return late();
 	if (status == B_BAD_VALUE)
 		return fail(reason, "the window \"" + tokens[1] + "\" went away");
 	return true;
