@@ -68,8 +68,9 @@ status_t send_message_with_lock(BHandler* handler, BMessage message);
 int32 show_alert3(const char* headline, const char* text, const char* label0, const char* label1,
 				  const char* label2, int32 escapeIndex, alert_type type = B_INFO_ALERT);
 
-// Hands the target to the desktop's preferred program for it; the type is a hint only, the
-// desktop finds the program from the target itself.
+// Starts the preferred program for the type with the target (an address or a file) as its
+// argument: an application of the type, else the desktop's opener. B_ERROR when none can be
+// started or handed the target.
 status_t show_core(const char* mimeType, const char* target);
 // Opens a file that carries its type.
 status_t show_help(const char* path);

@@ -1,47 +1,39 @@
 #include <util/UIHelpers.h>
 
+#include <AppDefs.h>
 #include <Directory.h>
 #include <Entry.h>
+#include <Message.h>
+#include <Messenger.h>
 #include <Mime.h>
 #include <Node.h>
 #include <NodeInfo.h>
+#include <Roster.h>
 #include <StorageDefs.h>
 
-#include <cerrno>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
-namespace {
-
-// The desktop's opener starts the preferred program for a file or an address and may wait
-// for it, so it runs in the background of a shell that ends at once; the shell reports
-// whether the opener exists at all.
-const char* const kOpenScript = "command -v xdg-open >/dev/null 2>&1 || exit 127; "
-								"xdg-open \"$1\" </dev/null >/dev/null 2>&1 &";
-
-} // namespace
-
 status_t
-show_core(const char*, const char* target)
+show_core(const char* mimeType, const char* target)
 {
-	if (target == NULL)
+	if (mimeType == NULL || target == NULL)
 		return B_BAD_VALUE;
-	const char* const arguments[] = {"sh", "-c", kOpenScript, "sh", target, NULL};
-	pid_t child = -1;
-	int error =
-		posix_spawn(&child, "/bin/sh", NULL, NULL, const_cast<char* const*>(arguments), environ);
-	if (error != 0)
+	const char* const arguments[] = {target};
+	status_t status = be_roster->Launch(mimeType, 1, arguments);
+	if (status == B_OK || status == B_ALREADY_RUNNING)
+		return B_OK;
+	// A preferred application that could not be started this way may already run: it is
+	// handed the file instead.
+	entry_ref application;
+	app_info info;
+	if (be_roster->FindApp(mimeType, &application) != B_OK ||
+		be_roster->GetAppInfo(&application, &info) != B_OK)
 		return B_ERROR;
-	int status = 0;
-	while (waitpid(child, &status, 0) < 0) {
-		if (errno != EINTR)
-			return B_ERROR;
-	}
-	if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+	entry_ref ref;
+	if (get_ref_for_path(target, &ref) != B_OK)
 		return B_ERROR;
-	return B_OK;
+	BMessage refs(B_REFS_RECEIVED);
+	refs.AddRef("refs", &ref);
+	BMessenger messenger(info.signature);
+	return messenger.SendMessage(&refs, (BHandler*)NULL, 1000000) == B_OK ? B_OK : B_ERROR;
 }
 
 status_t

@@ -5,20 +5,18 @@
 #include <MimeType.h>
 #include <Path.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "AppResourcesPrivate.h"
 #include "LooperPrivate.h"
 #include "MessengerPrivate.h"
+#include "ProcessLaunch.h"
 #include "RosterRegistry.h"
 
+using BPrivate::is_executable;
 using BPrivate::RosterEntry;
 using BPrivate::RosterRegistry;
 
@@ -27,13 +25,6 @@ namespace {
 // How long Launch waits for a new application to register before it hands it a
 // message.
 const bigtime_t kRegistrationWait = 5000000;
-
-bool
-is_executable(const std::string& path)
-{
-	struct stat st;
-	return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
-}
 
 // Executables in the folders of BEAPI_APP_PATH (separated by ':') whose
 // signature matches.
@@ -94,61 +85,6 @@ send_arguments(const BMessenger& target, int argc, const char* const* args, cons
 		message.AddString("cwd", cwd);
 	free(cwd);
 	target.SendMessage(&message, (BHandler*)NULL, 1000000);
-}
-
-// Starts the program detached from us (no zombie is left behind) and returns
-// its process.
-status_t
-spawn_detached(const std::string& path, int argc, const char* const* args, team_id* team)
-{
-	std::vector<char*> argv;
-	argv.push_back(const_cast<char*>(path.c_str()));
-	for (int i = 0; i < argc; i++)
-		argv.push_back(const_cast<char*>(args[i]));
-	argv.push_back(NULL);
-
-	int report[2];
-	if (pipe2(report, O_CLOEXEC) != 0)
-		return B_LAUNCH_FAILED;
-	pid_t middle = fork();
-	if (middle < 0) {
-		close(report[0]);
-		close(report[1]);
-		return B_LAUNCH_FAILED;
-	}
-	if (middle == 0) {
-		pid_t child = fork();
-		if (child == 0) {
-			execv(argv[0], argv.data());
-			int32 failure = -errno;
-			ssize_t ignored = write(report[1], &failure, sizeof(failure));
-			(void)ignored;
-			_exit(127);
-		}
-		int32 value = child;
-		ssize_t ignored = write(report[1], &value, sizeof(value));
-		(void)ignored;
-		_exit(child > 0 ? 0 : 1);
-	}
-	close(report[1]);
-	int status;
-	waitpid(middle, &status, 0);
-	int32 values[2];
-	ssize_t got = 0;
-	while (got < (ssize_t)sizeof(values)) {
-		ssize_t part = read(report[0], (char*)values + got, sizeof(values) - got);
-		if (part <= 0)
-			break;
-		got += part;
-	}
-	close(report[0]);
-	if (got < (ssize_t)sizeof(int32) || values[0] <= 0)
-		return B_LAUNCH_FAILED;
-	// A second number is the exec failure the child reported.
-	if (got >= (ssize_t)(2 * sizeof(int32)))
-		return B_LAUNCH_FAILED_EXECUTABLE;
-	*team = values[0];
-	return B_OK;
 }
 
 } // namespace
@@ -215,6 +151,9 @@ BRoster::Launch(const char* mimeType, int argc, const char* const* args, team_id
 {
 	entry_ref ref;
 	status_t status = FindApp(mimeType, &ref);
+	if (status == B_LAUNCH_FAILED_APP_NOT_FOUND && argc > 0 && args != NULL &&
+		BPrivate::is_document_type(mimeType))
+		return BPrivate::open_on_desktop(argc, args, appTeam);
 	if (status != B_OK)
 		return status;
 	return Launch(&ref, argc, args, appTeam);
@@ -267,7 +206,7 @@ BRoster::_Launch(const char* path, int argc, const char* const* args,
 	}
 
 	team_id team;
-	status_t status = spawn_detached(path, argc, args, &team);
+	status_t status = BPrivate::spawn_detached(path, argc, args, &team);
 	if (status != B_OK)
 		return status;
 	if (appTeam != NULL)
