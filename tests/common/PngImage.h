@@ -39,15 +39,10 @@ load_png(const std::string& path, PngImage* image)
 }
 
 // The share of pixels (0..1) whose red, green or blue differs by more than the tolerance between
-// a PNG and the reference PNG; -1 when either cannot be read or their sizes differ. Font
-// rendering may move a few edge pixels a little; the tolerance lets that pass.
+// two pictures; -1 when their sizes differ.
 inline double
-png_difference(const std::string& path, const std::string& reference, int tolerance = 40)
+image_difference(const PngImage& shot, const PngImage& expected, int tolerance)
 {
-	PngImage shot;
-	PngImage expected;
-	if (!load_png(path, &shot) || !load_png(reference, &expected))
-		return -1;
 	if (shot.width != expected.width || shot.height != expected.height || shot.pixels.empty())
 		return -1;
 	size_t differing = 0;
@@ -62,6 +57,35 @@ png_difference(const std::string& path, const std::string& reference, int tolera
 		}
 	}
 	return double(differing) / double(shot.pixels.size());
+}
+
+// The share of pixels that differ between a PNG and the reference PNG (see image_difference);
+// -1 when either cannot be read or their sizes differ. Font rendering may move a few edge
+// pixels a little; the tolerance lets that pass.
+inline double
+png_difference(const std::string& path, const std::string& reference, int tolerance = 40)
+{
+	PngImage shot;
+	PngImage expected;
+	if (!load_png(path, &shot) || !load_png(reference, &expected))
+		return -1;
+	return image_difference(shot, expected, tolerance);
+}
+
+// The picture with each pixel repeated factor times across and down.
+inline PngImage
+scaled_up(const PngImage& image, int factor)
+{
+	PngImage large;
+	large.width = image.width * factor;
+	large.height = image.height * factor;
+	large.pixels.resize(size_t(large.width) * size_t(large.height));
+	for (int y = 0; y < large.height; y++) {
+		for (int x = 0; x < large.width; x++)
+			large.pixels[size_t(y) * size_t(large.width) + size_t(x)] =
+				image.pixels[size_t(y / factor) * size_t(image.width) + size_t(x / factor)];
+	}
+	return large;
 }
 
 #endif

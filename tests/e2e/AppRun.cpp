@@ -86,7 +86,8 @@ wait_exit(pid_t pid, int seconds)
 
 } // namespace
 
-AppRun::AppRun() : fListener(-1)
+AppRun::AppRun(const std::vector<std::string>& environment)
+	: fEnvironment(environment), fListener(-1)
 {
 	const char* base = getenv("TMPDIR");
 	std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/zorvy-e2e-XXXXXX";
@@ -155,6 +156,7 @@ AppRun::Start(const std::string& script, const std::string& name,
 		"XDG_RUNTIME_DIR=" + fFolder + "/runtime",
 		"FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf",
 	};
+	variables.insert(variables.end(), fEnvironment.begin(), fEnvironment.end());
 	variables.insert(variables.end(), environment.begin(), environment.end());
 	return spawn(kApplication, {}, variables, fFolder + "/" + name + ".err");
 }

@@ -14,7 +14,8 @@ inline constexpr char kWindowTitle[] = "Zorvy 環境設定";
 
 class AppRun {
 public:
-	AppRun();
+	// The environment goes to every start of the application.
+	explicit AppRun(const std::vector<std::string>& environment = {});
 	~AppRun();
 
 	// Starts the listener on the input method's port; without it the application delivers
@@ -46,6 +47,7 @@ private:
 	void StopListener();
 
 	std::string fFolder;
+	std::vector<std::string> fEnvironment;
 	std::string fErrors;
 	pid_t fListener;
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <unistd.h>
 
@@ -56,14 +57,25 @@ partial_prefs()
 	return prefs;
 }
 
-class ApplicationTest : public testing::Test {
+// Every script runs on screens of three densities: the application speaks the platform's
+// coordinates whatever the screen's scale.
+class ApplicationTest : public testing::TestWithParam<float> {
 protected:
 	void SetUp() override { ASSERT_TRUE(fRun.Listen()); }
 
-	AppRun fRun;
+	static std::string ScaleVariable() { return "BEAPI_SCALE=" + std::to_string(GetParam()); }
+	// A device length of the platform's pixels on this screen.
+	static int Device(int pixels) { return int(std::ceil(pixels * GetParam() - 1e-3)); }
+
+	AppRun fRun{{ScaleVariable()}};
 };
 
-TEST_F(ApplicationTest, FirstRunShowsTheInputPageAndClosingSavesOnlyTheWindowPlace)
+INSTANTIATE_TEST_SUITE_P(Scales, ApplicationTest, testing::Values(1.0f, 1.5f, 2.0f),
+						 [](const testing::TestParamInfo<float>& info) {
+							 return "x" + std::to_string(int(info.param * 10));
+						 });
+
+TEST_P(ApplicationTest, FirstRunShowsTheInputPageAndClosingSavesOnlyTheWindowPlace)
 {
 	std::string script = shot(fRun, "input.png") + click(kRowInputAssist) +
 						 shot(fRun, "assist.png") + click(kRowPunctuation) +
@@ -79,17 +91,30 @@ TEST_F(ApplicationTest, FirstRunShowsTheInputPageAndClosingSavesOnlyTheWindowPla
 	ASSERT_EQ(states.FindRect("_WFr", &frame), B_OK);
 	EXPECT_EQ(frame, BRect(50, 50, 600, 335));
 
-	// The three pages with the default settings, as they were checked by eye.
+	// The three pages with the default settings, as they were checked by eye: drawn at the
+	// screen's resolution, not a small picture blown up.
 	for (const char* page : {"input.png", "assist.png", "punctuation.png"}) {
 		SCOPED_TRACE(page);
-		double difference = png_difference(
-			fRun.ShotPath(page), BEAPI_SOURCE_DIR "/tests/e2e/ref/" + std::string(page), 48);
+		PngImage shot;
+		ASSERT_TRUE(load_png(fRun.ShotPath(page), &shot));
+		EXPECT_EQ(shot.width, Device(551));
+		EXPECT_EQ(shot.height, Device(286));
+		std::string reference = BEAPI_SOURCE_DIR "/tests/e2e/ref/" + std::string(page);
+		if (GetParam() == 2.0f) {
+			PngImage small;
+			ASSERT_TRUE(load_png(reference, &small));
+			EXPECT_GT(image_difference(shot, scaled_up(small, 2), 48), 0.01);
+			reference = BEAPI_SOURCE_DIR "/tests/e2e/ref/x2/" + std::string(page);
+		} else if (GetParam() != 1.0f) {
+			continue;
+		}
+		double difference = png_difference(fRun.ShotPath(page), reference, 48);
 		EXPECT_GE(difference, 0);
 		EXPECT_LT(difference, 0.01);
 	}
 }
 
-TEST_F(ApplicationTest, AStoredFrameOfAnySizeKeepsOnlyItsCorner)
+TEST_P(ApplicationTest, AStoredFrameOfAnySizeKeepsOnlyItsCorner)
 {
 	BMessage states;
 	states.AddString("_Ver", "Ver 1.00");
@@ -105,12 +130,14 @@ TEST_F(ApplicationTest, AStoredFrameOfAnySizeKeepsOnlyItsCorner)
 	EXPECT_EQ(frame, BRect(120, 80, 670, 365));
 }
 
-TEST_F(ApplicationTest, ACornerOffTheScreenIsBroughtBack)
+TEST_P(ApplicationTest, ACornerOffTheScreenIsBroughtBack)
 {
 	BMessage states;
 	states.AddRect("_WFr", BRect(5000, 4000, 5550, 4285));
 	ASSERT_TRUE(fRun.WriteMessage(fRun.ExitStatesPath(), states));
-	ASSERT_EQ(fRun.Run(kClose, {"BEAPI_SCREEN=1024x768"}), 0) << fRun.Errors();
+	// A screen of 1024 × 768 of the platform's pixels, whatever its density.
+	std::string screen = std::to_string(Device(1024)) + "x" + std::to_string(Device(768));
+	ASSERT_EQ(fRun.Run(kClose, {"BEAPI_SCREEN=" + screen}), 0) << fRun.Errors();
 	BMessage saved;
 	ASSERT_TRUE(fRun.ReadMessage(fRun.ExitStatesPath(), &saved));
 	BRect frame;
@@ -119,7 +146,7 @@ TEST_F(ApplicationTest, ACornerOffTheScreenIsBroughtBack)
 	EXPECT_TRUE(BRect(0, 0, 1023, 767).Contains(frame));
 }
 
-TEST_F(ApplicationTest, CancelDeliversTheOpeningValuesOnceMoreAndLeavesTheFileAlone)
+TEST_P(ApplicationTest, CancelDeliversTheOpeningValuesOnceMoreAndLeavesTheFileAlone)
 {
 	BMessage prefs = partial_prefs();
 	prefs.AddBool("TKHI", false);
@@ -138,7 +165,7 @@ TEST_F(ApplicationTest, CancelDeliversTheOpeningValuesOnceMoreAndLeavesTheFileAl
 	EXPECT_EQ(fRun.FileBytes(fRun.SettingsPath()), before);
 }
 
-TEST_F(ApplicationTest, EscapeIsCancel)
+TEST_P(ApplicationTest, EscapeIsCancel)
 {
 	ASSERT_EQ(fRun.Run(click(kRowPunctuation) + click(kMasterSwitch) + key("escape")), 0)
 		<< fRun.Errors();
@@ -149,7 +176,7 @@ TEST_F(ApplicationTest, EscapeIsCancel)
 	EXPECT_EQ(access(fRun.SettingsPath().c_str(), F_OK), -1);
 }
 
-TEST_F(ApplicationTest, OKAndEnterSaveWithoutDeliveringAgain)
+TEST_P(ApplicationTest, OKAndEnterSaveWithoutDeliveringAgain)
 {
 	ASSERT_EQ(fRun.Run(click(kRowInputAssist) + click(kFixedConfirm) + click(kOK)), 0)
 		<< fRun.Errors();
@@ -166,7 +193,7 @@ TEST_F(ApplicationTest, OKAndEnterSaveWithoutDeliveringAgain)
 	EXPECT_FALSE(saved.GetBool("FxCI", true));
 }
 
-TEST_F(ApplicationTest, StartUpModeAndKanaWaitForTheNextDelivery)
+TEST_P(ApplicationTest, StartUpModeAndKanaWaitForTheNextDelivery)
 {
 	// Below hiragana comes a separator: one step down is input mode 2.
 	std::string script = key("k", "control") + click(kInputModeField) +
@@ -183,7 +210,7 @@ TEST_F(ApplicationTest, StartUpModeAndKanaWaitForTheNextDelivery)
 	EXPECT_EQ(saved.GetInt32("DIMd", -1), 2);
 }
 
-TEST_F(ApplicationTest, MenuChoicesDeliverAtOnce)
+TEST_P(ApplicationTest, MenuChoicesDeliverAtOnce)
 {
 	std::string script = click(kKeyNavigationField) + "key Menu down\nkey Menu enter\n" +
 						 click(kRowInputAssist) + click(kSpaceModeField) +
@@ -197,7 +224,7 @@ TEST_F(ApplicationTest, MenuChoicesDeliverAtOnce)
 	EXPECT_EQ(access(fRun.SettingsPath().c_str(), F_OK), -1);
 }
 
-TEST_F(ApplicationTest, TheMasterSwitchTakesItsOptionsAlong)
+TEST_P(ApplicationTest, TheMasterSwitchTakesItsOptionsAlong)
 {
 	std::string script = click(kRowPunctuation) + click(kMasterSwitch) + click(kPeriodConvert) +
 						 key("k", "control") + key("e", "control") + key("t", "control") + kClose;
@@ -211,7 +238,7 @@ TEST_F(ApplicationTest, TheMasterSwitchTakesItsOptionsAlong)
 	EXPECT_TRUE(bodies[2].GetBool("ComC", false));
 }
 
-TEST_F(ApplicationTest, TheKeyboardAloneReachesEveryPart)
+TEST_P(ApplicationTest, TheKeyboardAloneReachesEveryPart)
 {
 	// Tab to the list, down to the third category, on past Cancel and OK to the page's first
 	// box, Space to untick it, Enter for OK.
@@ -226,7 +253,7 @@ TEST_F(ApplicationTest, TheKeyboardAloneReachesEveryPart)
 	EXPECT_FALSE(saved.GetBool("PctC", true));
 }
 
-TEST_F(ApplicationTest, StoredValuesWithoutAnItemSurviveUntilChosen)
+TEST_P(ApplicationTest, StoredValuesWithoutAnItemSurviveUntilChosen)
 {
 	BMessage prefs = partial_prefs();
 	prefs.AddInt32("KyNv", 9);
@@ -250,6 +277,22 @@ TEST(ApplicationAlone, WorksWithoutTheInputMethod)
 	BMessage saved;
 	ASSERT_TRUE(run.ReadMessage(run.SettingsPath(), &saved));
 	EXPECT_FALSE(saved.GetBool("PctC", true));
+}
+
+TEST(ApplicationAlone, ABadScaleIsToldAndTheWindowIsDrawnAtOne)
+{
+	for (const char* scale : {"0", "two", "4.5"}) {
+		SCOPED_TRACE(scale);
+		AppRun run({std::string("BEAPI_SCALE=") + scale});
+		ASSERT_EQ(run.Run(shot(run, "input.png") + kClose), 0) << run.Errors();
+		EXPECT_NE(run.Errors().find(std::string("BEAPI_SCALE=") + scale + ": not a display scale"),
+				  std::string::npos)
+			<< run.Errors();
+		PngImage picture;
+		ASSERT_TRUE(load_png(run.ShotPath("input.png"), &picture));
+		EXPECT_EQ(picture.width, 551);
+		EXPECT_EQ(picture.height, 286);
+	}
 }
 
 TEST(ApplicationAlone, ASecondStartHandsOverAndEnds)

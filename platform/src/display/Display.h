@@ -27,7 +27,11 @@ public:
 	virtual ~Display();
 
 	virtual const char* Name() const = 0;
+	// The screen in the platform's coordinates (its device pixels divided by the scale).
 	virtual BRect ScreenFrame() = 0;
+	// Device pixels to one of the platform's pixels, fixed for the life of the process: a
+	// window's image is its bounds times this, drawn at the screen's own resolution.
+	float Scale() const { return fScale; }
 
 	// The window side; any thread. After RemoveWindow returns, nothing is posted to the window.
 	virtual void AddWindow(BWindow* window) = 0;
@@ -60,6 +64,13 @@ public:
 	// descriptor, the line "frame <title>" is written to it, so that whoever started the
 	// program (a start-up benchmark, a script) learns the moment without polling pictures.
 	static void ReportFirstFrame(const char* title);
+
+protected:
+	// Set while the display starts, before any window exists.
+	void SetScale(float scale) { fScale = scale; }
+
+private:
+	float fScale = 1.0f;
 };
 
 } // namespace BPrivate

@@ -31,9 +31,12 @@ ViewDrawing::ViewDrawing(const BView* view)
 		Display::Default()->WillDraw(window);
 		fContext = cairo_create(internals.surface);
 		fOwned = true;
-		cairo_rectangle(fContext, visible.left, visible.top, visible.Width() + 1,
-						visible.Height() + 1);
-		cairo_clip(fContext);
+		float scale = Display::Default()->Scale();
+		if (scale != 1.0f)
+			cairo_scale(fContext, scale, scale);
+		cairo_rectangle_int_t area = {int(floorf(visible.left)), int(floorf(visible.top)),
+									  visible.IntegerWidth() + 1, visible.IntegerHeight() + 1};
+		clip_to_pixels(fContext, area);
 		BPoint origin = view->_WindowOrigin();
 		cairo_translate(fContext, origin.x, origin.y);
 		internals.framePending = true;

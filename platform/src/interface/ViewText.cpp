@@ -2,6 +2,7 @@
 
 #include <Bitmap.h>
 
+#include "Display.h"
 #include "TextLayout.h"
 #include "ViewDrawing.h"
 
@@ -207,8 +208,18 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect)
 	cairo_scale(cr, sx, sy);
 	cairo_set_source_surface(cr, surface, -(bitmapRect.left - bounds.left),
 							 -(bitmapRect.top - bounds.top));
-	// Scaled bitmaps are not smoothed unless asked for, as on the platform.
-	cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+	// Scaled bitmaps are not smoothed unless asked for, as on the platform; a bitmap drawn at
+	// its own size on a denser screen is, rather than shown in blocks.
+	bool ownSize = sx == 1.0 && sy == 1.0;
+	bool dense = BPrivate::Display::Default()->Scale() != 1.0f;
+	cairo_pattern_t* source = cairo_get_source(cr);
+	if (ownSize && dense) {
+		cairo_pattern_set_filter(source, CAIRO_FILTER_GOOD);
+		// Edge pixels spread to the edge, not faded into nothing.
+		cairo_pattern_set_extend(source, CAIRO_EXTEND_PAD);
+	} else {
+		cairo_pattern_set_filter(source, CAIRO_FILTER_NEAREST);
+	}
 	cairo_paint(cr);
 	cairo_surface_destroy(surface);
 }

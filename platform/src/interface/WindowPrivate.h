@@ -66,6 +66,9 @@ struct WindowInternals {
 	static void HandleSync(BWindow* window, BMessage* message);
 };
 
+// Clips to the rectangle of the platform's pixels, in whole device pixels.
+void clip_to_pixels(cairo_t* cr, const cairo_rectangle_int_t& area);
+
 // How the window reaches its default button without knowing the button class: the controls
 // register these when they are linked in.
 struct DefaultButtonHooks {

@@ -5,6 +5,7 @@
 #include <View.h>
 
 #include "Display.h"
+#include "DisplayScale.h"
 #include "WindowPrivate.h"
 
 #include <cmath>
@@ -27,6 +28,19 @@ pixel_rect(BRect rect)
 } // namespace
 
 void
+clip_to_pixels(cairo_t* cr, const cairo_rectangle_int_t& area)
+{
+	// Whole device pixels only: on a screen of a fractional scale a view's edge may fall inside
+	// a device pixel, which then belongs to one view instead of being blended again with every
+	// redraw of either.
+	cairo_antialias_t antialias = cairo_get_antialias(cr);
+	cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+	cairo_rectangle(cr, area.x, area.y, area.width, area.height);
+	cairo_clip(cr);
+	cairo_set_antialias(cr, antialias);
+}
+
+void
 WindowInternals::DrawView(BView* view, cairo_t* cr, cairo_region_t* dirty,
 						  WindowInternals& internals)
 {
@@ -45,8 +59,7 @@ WindowInternals::DrawView(BView* view, cairo_t* cr, cairo_region_t* dirty,
 	cairo_region_get_extents(part, &extents);
 
 	cairo_save(cr);
-	cairo_rectangle(cr, area.x, area.y, area.width, area.height);
-	cairo_clip(cr);
+	clip_to_pixels(cr, area);
 	rgb_color color = view->ViewColor();
 	if (color != B_TRANSPARENT_COLOR) {
 		cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
@@ -103,8 +116,10 @@ WindowInternals::Update(BWindow* window)
 		return;
 	}
 	BRect bounds = window->Bounds();
-	int width = bounds.IntegerWidth() + 1;
-	int height = bounds.IntegerHeight() + 1;
+	Display* display = Display::Default();
+	float scale = display->Scale();
+	int width = device_length(bounds.IntegerWidth() + 1, scale);
+	int height = device_length(bounds.IntegerHeight() + 1, scale);
 	if (width <= 0 || height <= 0)
 		return;
 	bool resized = internals.surface == nullptr ||
@@ -113,14 +128,14 @@ WindowInternals::Update(BWindow* window)
 	// The display may still read the image presented last.
 	if (internals.surface != nullptr &&
 		(resized || (internals.dirty != nullptr && !cairo_region_is_empty(internals.dirty))))
-		Display::Default()->WillDraw(window);
+		display->WillDraw(window);
 	if (resized) {
 		if (internals.surface != nullptr)
 			cairo_surface_destroy(internals.surface);
 		internals.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
 		if (internals.dirty != nullptr)
 			cairo_region_destroy(internals.dirty);
-		cairo_rectangle_int_t all = {0, 0, width, height};
+		cairo_rectangle_int_t all = {0, 0, bounds.IntegerWidth() + 1, bounds.IntegerHeight() + 1};
 		internals.dirty = cairo_region_create_rectangle(&all);
 	}
 	bool drew = false;
@@ -128,13 +143,20 @@ WindowInternals::Update(BWindow* window)
 		cairo_region_t* dirty = internals.dirty;
 		internals.dirty = nullptr;
 		cairo_t* cr = cairo_create(internals.surface);
+		// The dirty pixels, widened to whole device pixels, then everything drawn in the
+		// platform's coordinates at the screen's resolution.
 		int count = cairo_region_num_rectangles(dirty);
 		for (int i = 0; i < count; i++) {
 			cairo_rectangle_int_t r;
 			cairo_region_get_rectangle(dirty, i, &r);
-			cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+			int left = int(floor(r.x * double(scale)));
+			int top = int(floor(r.y * double(scale)));
+			cairo_rectangle(cr, left, top, device_length(r.x + r.width, scale) - left,
+							device_length(r.y + r.height, scale) - top);
 		}
 		cairo_clip(cr);
+		if (scale != 1.0f)
+			cairo_scale(cr, scale, scale);
 		internals.updateContext = cr;
 		DrawView(window->fTopView, cr, dirty, internals);
 		internals.updateContext = nullptr;
@@ -145,8 +167,8 @@ WindowInternals::Update(BWindow* window)
 	if (drew || internals.framePending) {
 		internals.framePending = false;
 		cairo_surface_flush(internals.surface);
-		Display::Default()->Present(window, cairo_image_surface_get_data(internals.surface), width,
-									height, cairo_image_surface_get_stride(internals.surface));
+		display->Present(window, cairo_image_surface_get_data(internals.surface), width, height,
+						 cairo_image_surface_get_stride(internals.surface));
 	}
 }
 

@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <Window.h>
 
+#include "DisplayScale.h"
 #include "EventScript.h"
 
 #include <cairo.h>
@@ -19,8 +20,10 @@ namespace BPrivate {
 
 namespace {
 
+// BEAPI_SCREEN=WxH gives the screen's size in device pixels; the platform sees it divided by
+// the scale.
 BRect
-screen_from_environment()
+screen_from_environment(float scale)
 {
 	int width = 1024;
 	int height = 768;
@@ -35,14 +38,24 @@ screen_from_environment()
 			height = h;
 		}
 	}
-	return BRect(0, 0, width - 1, height - 1);
+	return BRect(0, 0, platform_length(width, scale) - 1, platform_length(height, scale) - 1);
+}
+
+// Without a desktop to ask, the factor is BEAPI_SCALE's or 1.
+float
+headless_scale()
+{
+	float scale = 1.0f;
+	environment_scale(&scale);
+	return scale;
 }
 
 } // namespace
 
-HeadlessDisplay::HeadlessDisplay()
-	: fActive(nullptr), fScreen(screen_from_environment()), fNextSync(1)
+HeadlessDisplay::HeadlessDisplay() : fActive(nullptr), fNextSync(1)
 {
+	SetScale(headless_scale());
+	fScreen = screen_from_environment(Scale());
 	const char* directory = getenv("BEAPI_SCREENSHOT_DIR");
 	if (directory != nullptr && directory[0] != '\0')
 		fShotDirectory = directory;
