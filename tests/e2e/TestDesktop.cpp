@@ -26,16 +26,12 @@ wait_for_bodies(AppRun& run, size_t count)
 }
 
 // The application on a private X server through the desktop display, used with the mouse and
-// keys a person's X server sends.
-TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
+// keys a person's X server sends: the window at its place, a click on the second glyph of the
+// period delivered at once, Escape as Cancel. The desktop's density multiplies every place and
+// size on the screen.
+void
+use_on_desktop(const XServer& server, int scale)
 {
-	Watchdog watchdog(120);
-	if (!have_program("xdotool"))
-		GTEST_SKIP() << "xdotool is not installed";
-	XServer server;
-	std::string reason;
-	if (!server.Start(&reason))
-		GTEST_SKIP() << reason;
 	AppRun run;
 	ASSERT_TRUE(run.Listen());
 
@@ -53,12 +49,16 @@ TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
 	ASSERT_FALSE(found.empty());
 	std::string id = std::to_string(strtoul(found.c_str(), nullptr, 10));
 	std::string geometry = xdotool(server, {"getwindowgeometry", id});
-	EXPECT_NE(geometry.find("Position: 50,50"), std::string::npos) << geometry;
-	EXPECT_NE(geometry.find("Geometry: 551x286"), std::string::npos) << geometry;
+	std::string position = std::to_string(50 * scale);
+	EXPECT_NE(geometry.find("Position: " + position + "," + position), std::string::npos)
+		<< geometry;
+	std::string size = std::to_string(551 * scale) + "x" + std::to_string(286 * scale);
+	EXPECT_NE(geometry.find("Geometry: " + size), std::string::npos) << geometry;
 
-	// The second glyph of the period: delivered at once.
-	ASSERT_FALSE(
-		xdotool(server, {"mousemove", "--window", id, "205", "151", "click", "1"}).empty());
+	// The second glyph of the period, at the device pixels it covers: delivered at once.
+	std::string x = std::to_string(205 * scale + scale / 2);
+	std::string y = std::to_string(151 * scale + scale / 2);
+	ASSERT_FALSE(xdotool(server, {"mousemove", "--window", id, x, y, "click", "1"}).empty());
 	std::vector<BMessage> bodies = wait_for_bodies(run, 1);
 	ASSERT_EQ(bodies.size(), 1u);
 	EXPECT_TRUE(bodies[0].GetBool("PerT", false));
@@ -69,6 +69,32 @@ TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
 	ASSERT_EQ(bodies.size(), 2u);
 	EXPECT_FALSE(bodies[1].GetBool("PerT", true));
 	EXPECT_EQ(app.WaitForExit(kTimeoutMs), 0);
+}
+
+TEST(Desktop, TheApplicationIsAnOrdinaryWindowOnAnXDesktop)
+{
+	Watchdog watchdog(120);
+	if (!have_program("xdotool"))
+		GTEST_SKIP() << "xdotool is not installed";
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	use_on_desktop(server, 1);
+}
+
+TEST(Desktop, OnADesktopOfTwiceTheDensityTheWindowIsTwiceAsLarge)
+{
+	Watchdog watchdog(120);
+	if (!have_program("xdotool") || !have_program("xrdb"))
+		GTEST_SKIP() << "xdotool or xrdb is not installed";
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	// What a desktop session sets for a 192-dpi screen.
+	ASSERT_TRUE(merge_resources(server, "Xft.dpi: 192\n"));
+	use_on_desktop(server, 2);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <Window.h>
 
+#include "DesktopScale.h"
+#include "DisplayScale.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -32,6 +35,18 @@ int32
 pixel_height(BRect frame)
 {
 	return frame.IntegerHeight() + 1;
+}
+
+// Where a window of this frame and border lies on the screen, in device pixels.
+SDL_Rect
+device_rect(BRect frame, int32 inset, float scale)
+{
+	SDL_Rect rect;
+	rect.x = device_coordinate(frame.left, scale) - inset;
+	rect.y = device_coordinate(frame.top, scale) - inset;
+	rect.w = device_length(pixel_width(frame), scale) + 2 * inset;
+	rect.h = device_length(pixel_height(frame), scale) + 2 * inset;
+	return rect;
 }
 
 } // namespace
@@ -112,9 +127,19 @@ SdlDisplay::_Start(std::string* reason)
 	// on Wayland the same setting leaves windows without a surface.
 	if (fDriver == "x11")
 		SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+	float scale = 1.0f;
+	if (!environment_scale(&scale) && fDriver == "x11")
+		scale = x11_desktop_scale();
+	SetScale(scale);
 	SDL_Rect bounds;
-	if (SDL_GetDisplayBounds(0, &bounds) == 0 && bounds.w > 0 && bounds.h > 0)
-		fScreen = BRect(bounds.x, bounds.y, bounds.x + bounds.w - 1, bounds.y + bounds.h - 1);
+	if (SDL_GetDisplayBounds(0, &bounds) == 0 && bounds.w > 0 && bounds.h > 0) {
+		float left = platform_position(bounds.x, scale);
+		float top = platform_position(bounds.y, scale);
+		fScreen = BRect(left, top, left + platform_length(bounds.w, scale) - 1,
+						top + platform_length(bounds.h, scale) - 1);
+	} else {
+		fScreen = BRect(0, 0, platform_length(1024, scale) - 1, platform_length(768, scale) - 1);
+	}
 	fWakeEvent = SDL_RegisterEvents(1);
 	SDL_StartTextInput();
 	return true;
@@ -202,24 +227,23 @@ SdlDisplay::_ApplyRecord(BWindow*, Record& record)
 				   record.look == B_BORDERED_WINDOW_LOOK) {
 			flags |= SDL_WINDOW_BORDERLESS;
 		}
-		// Without a window manager's frame, the bordered look is a line drawn around the image.
-		record.inset =
-			(flags & SDL_WINDOW_BORDERLESS) != 0 && record.look != B_NO_BORDER_WINDOW_LOOK ? 1 : 0;
-		int32 inset = record.inset;
-		record.sdl = SDL_CreateWindow(
-			record.title.c_str(), int(record.frame.left) - inset, int(record.frame.top) - inset,
-			pixel_width(record.frame) + 2 * inset, pixel_height(record.frame) + 2 * inset, flags);
+		// Without a window manager's frame, the bordered look is a line (of one platform
+		// pixel) drawn around the image.
+		bool bordered =
+			(flags & SDL_WINDOW_BORDERLESS) != 0 && record.look != B_NO_BORDER_WINDOW_LOOK;
+		record.inset = bordered ? device_length(1, Scale()) : 0;
+		SDL_Rect place = device_rect(record.frame, record.inset, Scale());
+		record.sdl =
+			SDL_CreateWindow(record.title.c_str(), place.x, place.y, place.w, place.h, flags);
 		if (record.sdl == nullptr) {
 			record.shown = false;
 			return;
 		}
 		record.id = SDL_GetWindowID(record.sdl);
-		int32 width = pixel_width(record.frame) + 2 * inset;
-		int32 height = pixel_height(record.frame) + 2 * inset;
 		if (fixedWidth || fixedHeight) {
-			SDL_SetWindowMinimumSize(record.sdl, width, height);
+			SDL_SetWindowMinimumSize(record.sdl, place.w, place.h);
 			if (fixedWidth && fixedHeight)
-				SDL_SetWindowMaximumSize(record.sdl, width, height);
+				SDL_SetWindowMaximumSize(record.sdl, place.w, place.h);
 		}
 		record.titleChanged = false;
 		record.frameChanged = false;
@@ -234,17 +258,13 @@ SdlDisplay::_ApplyRecord(BWindow*, Record& record)
 		int y = 0;
 		int width = 0;
 		int height = 0;
-		int inset = int(record.inset);
-		int left = int(record.frame.left) - inset;
-		int top = int(record.frame.top) - inset;
-		int wantedWidth = int(pixel_width(record.frame)) + 2 * inset;
-		int wantedHeight = int(pixel_height(record.frame)) + 2 * inset;
+		SDL_Rect wanted = device_rect(record.frame, record.inset, Scale());
 		SDL_GetWindowPosition(record.sdl, &x, &y);
 		SDL_GetWindowSize(record.sdl, &width, &height);
-		if (x != left || y != top)
-			SDL_SetWindowPosition(record.sdl, left, top);
-		if (width != wantedWidth || height != wantedHeight)
-			SDL_SetWindowSize(record.sdl, wantedWidth, wantedHeight);
+		if (x != wanted.x || y != wanted.y)
+			SDL_SetWindowPosition(record.sdl, wanted.x, wanted.y);
+		if (width != wanted.w || height != wanted.h)
+			SDL_SetWindowSize(record.sdl, wanted.w, wanted.h);
 	}
 	if (record.visibilityChanged) {
 		if (record.shown) {
@@ -284,6 +304,9 @@ SdlDisplay::_Blit(Record& record)
 	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
 	if (record.inset > 0)
 		SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 96, 96, 96));
+	else if (target->w > record.width || target->h > record.height)
+		// The desktop made the window a device pixel larger than the platform's pixels cover.
+		SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 216, 216, 216));
 	SDL_Rect place = {int(record.inset), int(record.inset), int(record.width), int(record.height)};
 	SDL_BlitSurface(source, nullptr, target, &place);
 	SDL_FreeSurface(source);

@@ -9,6 +9,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include "DisplayScale.h"
 #include "SdlKeys.h"
 
 #include <cstring>
@@ -188,7 +189,8 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 			Record* record = _Find(window);
 			if (record == nullptr)
 				break;
-			where = BPoint(float(event.data1 + record->inset), float(event.data2 + record->inset));
+			where = BPoint(platform_position(event.data1 + record->inset, Scale()),
+						   platform_position(event.data2 + record->inset, Scale()));
 			record->frame.OffsetTo(where);
 			fCalling = window;
 		}
@@ -204,8 +206,8 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 			Record* record = _Find(window);
 			if (record == nullptr)
 				break;
-			width = float(event.data1 - 1 - 2 * record->inset);
-			height = float(event.data2 - 1 - 2 * record->inset);
+			width = float(platform_length(event.data1 - 2 * record->inset, Scale()) - 1);
+			height = float(platform_length(event.data2 - 2 * record->inset, Scale()) - 1);
 			record->frame.right = record->frame.left + width;
 			record->frame.bottom = record->frame.top + height;
 			fCalling = window;
@@ -318,7 +320,8 @@ SdlDisplay::_HandleButton(const SDL_MouseButtonEvent& event)
 		if (found == nullptr)
 			return;
 		Record& record = *found;
-		BPoint where(float(event.x - record.inset), float(event.y - record.inset));
+		BPoint where(platform_coordinate(event.x - record.inset, Scale()),
+					 platform_coordinate(event.y - record.inset, Scale()));
 		if (down)
 			record.buttons |= button;
 		else
@@ -347,7 +350,8 @@ SdlDisplay::_HandleMotion(const SDL_MouseMotionEvent& event)
 	if (found == nullptr)
 		return;
 	Record& record = *found;
-	BPoint where(float(event.x - record.inset), float(event.y - record.inset));
+	BPoint where(platform_coordinate(event.x - record.inset, Scale()),
+				 platform_coordinate(event.y - record.inset, Scale()));
 	record.pointer = where;
 	record.buttons = platform_buttons(event.state);
 	make_mouse_message(&message, B_MOUSE_MOVED, where, where + record.frame.LeftTop(),

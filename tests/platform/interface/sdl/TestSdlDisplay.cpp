@@ -8,7 +8,9 @@
 #include "XServer.h"
 
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -16,6 +18,9 @@ const int kTimeoutMs = 20000;
 
 class SdlDisplayTest : public testing::Test {
 protected:
+	// What the program gets besides the private desktop.
+	virtual std::vector<std::string> Environment() const { return {}; }
+
 	void SetUp() override
 	{
 		if (access(viewdemo_path().c_str(), X_OK) != 0)
@@ -26,11 +31,14 @@ protected:
 		if (!fServer.Start(&reason))
 			GTEST_SKIP() << reason;
 		fRuntime = make_temporary_folder();
-		ASSERT_TRUE(
-			fDemo.Start(viewdemo_path(), {"DISPLAY=" + fServer.Name(), "BEAPI_DISPLAY=sdl",
-										  "BEAPI_TRACE_INPUT=1", "XDG_RUNTIME_DIR=" + fRuntime,
-										  "LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
-										  "/tests/platform/interface/sdl/lsan.supp"}));
+		std::vector<std::string> environment = {"DISPLAY=" + fServer.Name(), "BEAPI_DISPLAY=sdl",
+												"BEAPI_TRACE_INPUT=1",
+												"XDG_RUNTIME_DIR=" + fRuntime,
+												"LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
+												"/tests/platform/interface/sdl/lsan.supp"};
+		for (const std::string& variable : Environment())
+			environment.push_back(variable);
+		ASSERT_TRUE(fDemo.Start(viewdemo_path(), environment));
 		std::string found =
 			xdotool(fServer, {"search", "--sync", "--onlyvisible", "--name", "^View demo$"});
 		ASSERT_FALSE(found.empty()) << "no window titled \"View demo\"";
@@ -137,6 +145,39 @@ TEST_F(SdlDisplayTest, CloseBoxQuitsTheProgram)
 	ASSERT_TRUE(send_close_request(fServer, fWindow));
 	EXPECT_TRUE(fDemo.WaitForLine("B_QUIT_REQUESTED", kTimeoutMs)) << fDemo.Output();
 	EXPECT_EQ(fDemo.WaitForExit(kTimeoutMs), 0);
+}
+
+// The same window on a screen one and a half times as dense: the desktop sees device pixels,
+// the program its own coordinates.
+class ScaledSdlDisplayTest : public SdlDisplayTest {
+protected:
+	std::vector<std::string> Environment() const override { return {"BEAPI_SCALE=1.5"}; }
+};
+
+TEST_F(ScaledSdlDisplayTest, TheWindowCoversItsPlaceInDevicePixels)
+{
+	std::string geometry = xdotool(fServer, {"getwindowgeometry", fId});
+	EXPECT_NE(geometry.find("Geometry: 600x450"), std::string::npos) << geometry;
+	EXPECT_NE(geometry.find("Position: 150,150"), std::string::npos) << geometry;
+	// The view's grey frame, one platform pixel wide, is at the device pixels it covers.
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 599, 225, 0x787878));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 585, 435, 0xd8d8d8));
+}
+
+TEST_F(ScaledSdlDisplayTest, ClicksArriveInThePlatformsCoordinates)
+{
+	// Device pixels 76 and 91 lie in the platform's pixels 50 and 60.
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "76", "91", "click", "1"}).empty());
+	EXPECT_TRUE(
+		fDemo.WaitForLine("B_MOUSE_DOWN where=50,60 buttons=1 clicks=1 modifiers=0x0", kTimeoutMs))
+		<< fDemo.Output();
+	// The mark the click leaves is drawn around the platform point, scaled.
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "225", "375", "click", "1"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_MOUSE_DOWN where=150,250", kTimeoutMs)) << fDemo.Output();
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 222, 372, 0xff00ff));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 228, 378, 0xff00ff));
 }
 
 } // namespace

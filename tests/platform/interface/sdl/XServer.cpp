@@ -221,11 +221,13 @@ Child::WaitForExit(int timeoutMs)
 	return status;
 }
 
+namespace {
+
+// Runs a program against the server; its standard output (a blank for none), or an empty string
+// when it failed.
 std::string
-xdotool(const XServer& server, const std::vector<std::string>& arguments)
+run_on_server(const XServer& server, const std::vector<std::string>& command)
 {
-	std::vector<std::string> command = {"xdotool"};
-	command.insert(command.end(), arguments.begin(), arguments.end());
 	int out = -1;
 	pid_t pid = spawn(command, {"DISPLAY=" + server.Name()}, &out);
 	if (pid < 0)
@@ -249,6 +251,30 @@ xdotool(const XServer& server, const std::vector<std::string>& arguments)
 		return "";
 	}
 	return output.empty() ? std::string(" ") : output;
+}
+
+} // namespace
+
+std::string
+xdotool(const XServer& server, const std::vector<std::string>& arguments)
+{
+	std::vector<std::string> command = {"xdotool"};
+	command.insert(command.end(), arguments.begin(), arguments.end());
+	return run_on_server(server, command);
+}
+
+bool
+merge_resources(const XServer& server, const std::string& resources)
+{
+	char path[] = "/tmp/xresources-XXXXXX";
+	int fd = mkstemp(path);
+	if (fd < 0)
+		return false;
+	bool written = write(fd, resources.data(), resources.size()) == ssize_t(resources.size());
+	close(fd);
+	bool merged = written && !run_on_server(server, {"xrdb", "-nocpp", "-merge", path}).empty();
+	unlink(path);
+	return merged;
 }
 
 bool

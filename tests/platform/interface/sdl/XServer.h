@@ -44,6 +44,9 @@ private:
 // Runs xdotool on the server; its standard output, or an empty string when it failed.
 std::string xdotool(const XServer& server, const std::vector<std::string>& arguments);
 bool have_program(const char* name);
+// Adds X resources ("Xft.dpi: 192") to the server's database, as a desktop session does with
+// xrdb.
+bool merge_resources(const XServer& server, const std::string& resources);
 // The colour (0xRRGGBB) of one pixel of a window as the screen shows it.
 bool read_pixel(const XServer& server, unsigned long window, int x, int y, unsigned long* rgb);
 // Asks the window to close as a window manager's close box does (WM_DELETE_WINDOW).
