@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "StoragePrivate.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -43,19 +45,33 @@ resolve_target(const char* path, std::string* target)
 		struct stat info;
 		bool missing = lstat(current.c_str(), &info) != 0;
 		if (missing && errno != ENOENT)
-			return B_ERROR;
+			return BPrivate::last_error_status();
 		if (missing || !S_ISLNK(info.st_mode)) {
 			*target = current;
 			return B_OK;
 		}
 		std::string link(PATH_MAX, '\0');
 		ssize_t length = readlink(current.c_str(), link.data(), link.size());
-		if (length <= 0 || (size_t)length >= link.size())
-			return B_ERROR;
+		if (length <= 0)
+			return length < 0 ? BPrivate::last_error_status() : B_ERROR;
+		if ((size_t)length >= link.size())
+			return B_NAME_TOO_LONG;
 		link.resize(length);
 		current = link[0] == '/' ? link : folder_of(current) + link;
 	}
-	return B_ERROR;
+	return B_LINK_LIMIT;
+}
+
+// Whether the permission bits of a file say it is not to be written. The rename that replaces
+// a file needs only the folder's permission, and a privileged process passes every access
+// check, so the bits themselves decide: those of the class this process falls in, and for a
+// privileged process whether anyone at all may write.
+bool
+mode_forbids_writing(const char* path, const struct stat& info)
+{
+	if (geteuid() == 0)
+		return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+	return faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 // The permissions a file created with open(..., 0666) would get.
@@ -77,7 +93,8 @@ default_file_mode()
 	return 0666 & ~mask;
 }
 
-bool
+// B_OK, or the status of the failing write (B_DEVICE_FULL when the disk is full).
+status_t
 write_all(int fd, const void* data, size_t size)
 {
 	const char* bytes = static_cast<const char*>(data);
@@ -85,12 +102,14 @@ write_all(int fd, const void* data, size_t size)
 		ssize_t written = write(fd, bytes, size);
 		if (written < 0 && errno == EINTR)
 			continue;
-		if (written <= 0)
-			return false;
+		if (written < 0)
+			return BPrivate::last_error_status();
+		if (written == 0)
+			return B_DEVICE_FULL;
 		bytes += written;
 		size -= written;
 	}
-	return true;
+	return B_OK;
 }
 
 void
@@ -138,37 +157,46 @@ write_file_atomically(const char* path, const void* data, size_t size)
 		return B_BAD_VALUE;
 
 	std::string target;
-	if (resolve_target(path, &target) != B_OK)
-		return B_ERROR;
+	status_t status = resolve_target(path, &target);
+	if (status != B_OK)
+		return status;
 
 	struct stat old;
 	bool replacing = stat(target.c_str(), &old) == 0;
 	if (!replacing && errno != ENOENT)
-		return B_ERROR;
+		return BPrivate::last_error_status();
+	if (replacing && S_ISDIR(old.st_mode))
+		return B_IS_A_DIRECTORY;
 	if (replacing && !S_ISREG(old.st_mode))
-		return B_ERROR;
+		return B_NOT_ALLOWED;
+	if (replacing && mode_forbids_writing(target.c_str(), old))
+		return B_PERMISSION_DENIED;
 
 	std::string folder = folder_of(target);
 	std::string prefix = "." + leaf_of(target);
 	std::string temporary = folder + prefix + kTemporarySuffix;
 	int fd = mkostemp(temporary.data(), O_CLOEXEC);
 	if (fd < 0)
-		return B_ERROR;
+		return BPrivate::last_error_status();
 
-	bool ok = write_all(fd, data, size);
-	if (ok && replacing) {
+	status = write_all(fd, data, size);
+	if (status == B_OK && replacing) {
 		// Only a privileged process may give a file to another owner; a file we could not give
 		// away stays ours, which is what a plain rewrite by this user would give as well.
 		int ignored = fchown(fd, old.st_uid, old.st_gid);
 		(void)ignored;
 	}
-	ok = ok && fchmod(fd, replacing ? old.st_mode & 07777 : default_file_mode()) == 0;
-	ok = ok && fsync(fd) == 0;
-	ok = close(fd) == 0 && ok;
-	ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
-	if (!ok) {
+	if (status == B_OK && fchmod(fd, replacing ? old.st_mode & 07777 : default_file_mode()) != 0)
+		status = BPrivate::last_error_status();
+	if (status == B_OK && fsync(fd) != 0)
+		status = BPrivate::last_error_status();
+	if (close(fd) != 0 && status == B_OK)
+		status = BPrivate::last_error_status();
+	if (status == B_OK && rename(temporary.c_str(), target.c_str()) != 0)
+		status = BPrivate::last_error_status();
+	if (status != B_OK) {
 		unlink(temporary.c_str());
-		return B_ERROR;
+		return status;
 	}
 
 	sync_folder(folder);

@@ -119,16 +119,16 @@ TEST_F(AtomicFileTest, ALinkLoopFails)
 {
 	ASSERT_EQ(symlink("b", Path("a").c_str()), 0);
 	ASSERT_EQ(symlink("a", Path("b").c_str()), 0);
-	EXPECT_EQ(Write("a", "x"), B_ERROR);
+	EXPECT_EQ(Write("a", "x"), B_LINK_LIMIT);
 	EXPECT_EQ(Others({"a", "b"}), 0);
 }
 
 TEST_F(AtomicFileTest, AFailureLeavesTheOldFileAndNoTemporary)
 {
 	ASSERT_EQ(Write("file", "old"), B_OK);
-	EXPECT_EQ(Write("missing/file", "x"), B_ERROR);
+	EXPECT_EQ(Write("missing/file", "x"), B_ENTRY_NOT_FOUND);
 	fs::create_directory(Path("folder"));
-	EXPECT_EQ(Write("folder", "x"), B_ERROR);
+	EXPECT_EQ(Write("folder", "x"), B_IS_A_DIRECTORY);
 	EXPECT_TRUE(fs::is_directory(Path("folder")));
 	EXPECT_EQ(Read("file"), "old");
 	EXPECT_EQ(Others({"file", "folder"}), 0);
@@ -143,7 +143,7 @@ TEST_F(AtomicFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFile)
 		signal(SIGXFSZ, SIG_IGN);
 		struct rlimit limit = {16, 16};
 		setrlimit(RLIMIT_FSIZE, &limit);
-		_exit(Write("file", std::string(4096, 'n')) == B_ERROR ? 0 : 1);
+		_exit(Write("file", std::string(4096, 'n')) != B_OK ? 0 : 1);
 	}
 	int status = 0;
 	ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -158,8 +158,27 @@ TEST_F(AtomicFileTest, AFolderWeMayNotWriteFails)
 	ASSERT_EQ(chmod(fFolder.c_str(), 0500), 0);
 	if (access(fFolder.c_str(), W_OK) == 0)
 		GTEST_SKIP() << "a privileged user can write into a read-only folder";
-	EXPECT_EQ(Write("file", "new"), B_ERROR);
+	EXPECT_EQ(Write("file", "new"), B_PERMISSION_DENIED);
 	EXPECT_EQ(Read("file"), "old");
+}
+
+// The rename that replaces a file asks only the folder, and a privileged process may write
+// anything: the file's own bits decide.
+TEST_F(AtomicFileTest, AFileWhoseModeForbidsWritingIsNotReplaced)
+{
+	ASSERT_EQ(Write("file", "old"), B_OK);
+	ASSERT_EQ(chmod(Path("file").c_str(), 0444), 0);
+	EXPECT_EQ(Write("file", "new"), B_PERMISSION_DENIED);
+	EXPECT_EQ(Read("file"), "old");
+	EXPECT_EQ(Mode("file"), 0444u);
+	EXPECT_EQ(Others({"file"}), 0);
+
+	// A link to it does not get round the rule; a file anyone may write is replaced.
+	ASSERT_EQ(symlink("file", Path("link").c_str()), 0);
+	EXPECT_EQ(Write("link", "new"), B_PERMISSION_DENIED);
+	ASSERT_EQ(chmod(Path("file").c_str(), 0644), 0);
+	EXPECT_EQ(Write("link", "new"), B_OK);
+	EXPECT_EQ(Read("file"), "new");
 }
 
 TEST_F(AtomicFileTest, BadArguments)
