@@ -13,6 +13,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 
 namespace BPrivate {
 
@@ -31,6 +32,52 @@ namespace {
 const uint32 kButtonPressed = '_alb';
 const float kMargin = 10;
 const float kStripe = 30;
+
+// The text with line breaks put in where a line would be wider than `width` in the view's font:
+// at the last place that fits where a line may break (a blank, which goes, or beside a
+// character outside ASCII: Japanese is written without blanks), else between any two
+// characters (a long path).
+std::string
+wrapped_text(const BView* view, const std::string& text, float width)
+{
+	auto wide = [](char c) { return (uint8(c) & 0x80) != 0; };
+	std::string result;
+	size_t start = 0;
+	for (;;) {
+		size_t end = std::min(text.find('\n', start), text.size());
+		std::string line = text.substr(start, end - start);
+		while (view->StringWidth(line.c_str()) > width) {
+			size_t fits = 0;
+			size_t breakAt = 0;
+			bool previousWide = false;
+			for (size_t next = 0; next < line.size();) {
+				size_t after = next + 1;
+				while (after < line.size() && (uint8(line[after]) & 0xc0) == 0x80)
+					after++;
+				bool breakable =
+					next > 0 && (line[next] == ' ' || wide(line[next]) || previousWide);
+				if (fits > 0 && view->StringWidth(line.c_str(), int32(after)) > width) {
+					if (breakable)
+						breakAt = next;
+					break;
+				}
+				if (breakable)
+					breakAt = next;
+				previousWide = wide(line[next]);
+				fits = after;
+				next = after;
+			}
+			size_t cut = breakAt > 0 ? breakAt : fits;
+			result += line.substr(0, cut) + "\n";
+			line.erase(0, cut < line.size() && line[cut] == ' ' ? cut + 1 : cut);
+		}
+		result += line;
+		if (end == text.size())
+			return result;
+		result += '\n';
+		start = end + 1;
+	}
+}
 
 } // namespace
 
@@ -96,7 +143,10 @@ BAlert::_Init(const char* text, const char* button1, const char* button2, const 
 	fTextView =
 		new BTextView(BRect(left, kMargin, windowWidth - kMargin - 1, kMargin + 20), "_tv_",
 					  BRect(0, 0, windowWidth - kMargin - left - 1, 20), B_FOLLOW_ALL, B_WILL_DRAW);
-	fTextView->SetText(text);
+	// The alert keeps its width and grows downwards, as long as the text needs.
+	fTextView->SetText(
+		wrapped_text(fTextView, text != NULL ? text : "", windowWidth - kMargin - left - 1)
+			.c_str());
 	fTextView->MakeEditable(false);
 	fTextView->MakeSelectable(false);
 	fTextView->SetViewColor(BPrivate::panel_color());

@@ -7,6 +7,7 @@
 #include <TabView.h>
 #include <TextView.h>
 
+#include <algorithm>
 #include <future>
 #include <memory>
 
@@ -143,4 +144,42 @@ TEST(Alert, GoWithAnInvokerAnswersByMessage)
 	}
 	EXPECT_TRUE(answered);
 	TestWindow::Close(window);
+}
+
+TEST(Alert, ALongTextWrapsToTheAlertsWidth)
+{
+	Watchdog watchdog;
+	std::string japanese;
+	for (int i = 0; i < 40; i++)
+		japanese += "設定";
+	const std::string path =
+		"/home/someone/.config/MOZELT/Zorvy/Zorvy_Prefs.arc.unreadable-20250101";
+	const std::string words = "Every word of this sentence stays whole when the line is broken.";
+	const std::string text = "短い行\n" + japanese + "\n" + path + "\n" + words;
+	BAlert* alert = new BAlert("Alert wrap", text.c_str(), "OK");
+	ASSERT_TRUE(alert->Lock());
+	BTextView* view = alert->TextView();
+	std::string shown = view->Text();
+	float width = view->TextRect().Width();
+
+	std::vector<std::string> lines;
+	size_t start = 0;
+	for (size_t end; (end = shown.find('\n', start)) != std::string::npos; start = end + 1)
+		lines.push_back(shown.substr(start, end - start));
+	lines.push_back(shown.substr(start));
+	EXPECT_GT(lines.size(), 6u);
+	EXPECT_EQ(lines[0], "短い行");
+	for (const std::string& line : lines)
+		EXPECT_LE(view->StringWidth(line.c_str()), width) << line;
+	// Only line breaks were added, and only the blanks they replaced went.
+	auto bare = [](std::string s) {
+		s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\n' || c == ' '; }),
+				s.end());
+		return s;
+	};
+	EXPECT_EQ(bare(shown), bare(text));
+	for (const std::string& word : {"Every", "sentence", "whole", "broken."})
+		EXPECT_NE(shown.find(word), std::string::npos) << word;
+	EXPECT_GE(alert->Bounds().Height(), view->TextHeight(0, view->CountLines() - 1));
+	alert->Quit();
 }
