@@ -4,7 +4,6 @@
 #include <framework/SettingsEntry.h>
 
 #include <Entry.h>
-#include <File.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
 
@@ -120,10 +119,8 @@ TIAPItem::Load(BMessage* message) const
 		return B_ERROR;
 	}
 
-	BFile file(&entry, B_READ_ONLY);
-	if (file.InitCheck() != B_OK)
-		return file.InitCheck();
-	return message->Unflatten(&file);
+	// A file that is there but cannot be read is set aside, and the default stands in.
+	return load_settings_message(entry, message);
 }
 
 status_t

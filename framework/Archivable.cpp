@@ -3,7 +3,6 @@
 #include <framework/SettingsEntry.h>
 
 #include <Entry.h>
-#include <File.h>
 #include <Message.h>
 
 B_REGISTER_ARCHIVABLE(TArchivable);
@@ -25,19 +24,16 @@ TArchivable::Instantiate(BMessage* archive)
 status_t
 TArchivable::Load(const BEntry& entry)
 {
-	BFile file(&entry, B_READ_ONLY);
-	if (file.InitCheck() != B_OK)
-		return B_ERROR;
-
 	BMessage archive;
-	if (archive.Unflatten(&file) != B_OK)
+	if (read_settings_message(entry, &archive) != B_OK)
 		return B_ERROR;
 
 	return Unarchive(archive) == B_OK ? B_OK : B_ERROR;
 }
 
 // The previous file stays whole until the new one is complete on disk, so neither a failing
-// Archive nor a crash in the middle of writing costs the user the settings.
+// Archive nor a crash in the middle of writing costs the user the settings. A failed write
+// says why.
 status_t
 TArchivable::Save(const BEntry& entry) const
 {

@@ -13,6 +13,13 @@ struct rgb_color;
 
 inline constexpr char CLASS_NAME_T_ARCHIVABLE[] = "TArchivable";
 
+// The farthest a stored window frame may reach from the origin in any direction.
+inline constexpr float kMaxFrameCoordinate = 100000.0f;
+
+// Whether a frame read from outside can place a window: all four coordinates finite and within
+// kMaxFrameCoordinate, left <= right and top <= bottom.
+bool is_sane_frame(const BRect& frame);
+
 // An object stored as one flattened message in a file of its own. Subclasses preset their
 // defaults, then read in Unarchive only what the archive holds, through the Find... readers
 // below, which leave the caller's value untouched when a field is missing.
@@ -48,6 +55,9 @@ protected:
 							   double* value);
 	static status_t FindRect(const BMessage& archive, const char* name, BRect* value);
 	static status_t FindRect(const BMessage& archive, const char* name, int32 index, BRect* value);
+	// A window frame: like FindRect, but a frame that is_sane_frame refuses is not taken
+	// either (B_BAD_VALUE), so the preset frame stays.
+	static status_t FindFrame(const BMessage& archive, const char* name, BRect* value);
 	static status_t FindRef(const BMessage& archive, const char* name, entry_ref* value);
 	static status_t FindRef(const BMessage& archive, const char* name, int32 index,
 							entry_ref* value);

@@ -9,6 +9,7 @@
 #include <Rect.h>
 #include <TypeConstants.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -130,6 +131,34 @@ TArchivable::FindRect(const BMessage& archive, const char* name, int32 index, BR
 {
 	return copy_on_success(value,
 						   [&](BRect* found) { return archive.FindRect(name, index, found); });
+}
+
+// A window placed by a damaged or hand-made frame could never be drawn or reached, and its
+// numbers would travel on into every later computation of the window's place.
+bool
+is_sane_frame(const BRect& frame)
+{
+	const float limit = kMaxFrameCoordinate;
+	for (float coordinate : {frame.left, frame.top, frame.right, frame.bottom}) {
+		if (!std::isfinite(coordinate) || coordinate < -limit || coordinate > limit)
+			return false;
+	}
+	return frame.left <= frame.right && frame.top <= frame.bottom;
+}
+
+status_t
+TArchivable::FindFrame(const BMessage& archive, const char* name, BRect* value)
+{
+	if (value == NULL)
+		return B_BAD_VALUE;
+	BRect found;
+	status_t status = archive.FindRect(name, &found);
+	if (status != B_OK)
+		return status;
+	if (!is_sane_frame(found))
+		return B_BAD_VALUE;
+	*value = found;
+	return B_OK;
 }
 
 status_t

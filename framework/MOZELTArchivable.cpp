@@ -17,6 +17,27 @@ reset_gesture_held()
 
 } // namespace
 
+status_t
+copy_message_field(const BMessage& from, const char* name, BMessage* to)
+{
+	type_code type;
+	int32 count = 0;
+	bool fixedSize = false;
+	status_t status = from.GetInfo(name, &type, &count, &fixedSize);
+	if (status != B_OK)
+		return status;
+	for (int32 i = 0; i < count; i++) {
+		const void* data = NULL;
+		ssize_t size = 0;
+		status = from.FindData(name, type, i, &data, &size);
+		if (status == B_OK)
+			status = to->AddData(name, type, data, size, fixedSize);
+		if (status != B_OK)
+			return status;
+	}
+	return B_OK;
+}
+
 TMOZELTArchivable::TMOZELTArchivable() {}
 
 TMOZELTArchivable::TMOZELTArchivable(BMessage* archive) : TArchivable(archive) {}
@@ -35,7 +56,13 @@ TMOZELTArchivable::LoadByName(const char* folderName, const char* fileName)
 		entry.Remove();
 		return B_ERROR;
 	}
-	return Load(entry);
+
+	BMessage archive;
+	if (load_settings_message(entry, &archive) != B_OK)
+		return B_ERROR;
+	status_t status = Unarchive(archive);
+	KeepNewerFields(archive);
+	return status == B_OK ? B_OK : B_ERROR;
 }
 
 status_t
@@ -46,8 +73,12 @@ TMOZELTArchivable::SaveByName(const char* folderName, const char* fileName) cons
 		return B_ERROR;
 
 	if (reset_gesture_held())
+		return B_CANCELED;
+
+	BMessage archive;
+	if (ArchiveWithNewerFields(&archive) != B_OK)
 		return B_ERROR;
-	return Save(entry);
+	return save_settings_message(entry, archive);
 }
 
 status_t
@@ -57,4 +88,36 @@ TMOZELTArchivable::DeleteByName(const char* folderName, const char* fileName) co
 	if (get_settings_entry(folderName, fileName, &entry) != B_OK)
 		return B_ERROR;
 	return entry.Remove();
+}
+
+status_t
+TMOZELTArchivable::ArchiveWithNewerFields(BMessage* archive) const
+{
+	status_t status = Archive(archive, true);
+	if (status != B_OK)
+		return status;
+	char* name = NULL;
+	type_code type;
+	for (int32 i = 0; mNewerFields.GetInfo(B_ANY_TYPE, i, &name, &type) == B_OK; i++) {
+		if (archive->GetInfo(name, &type) == B_OK)
+			continue;
+		status |= copy_message_field(mNewerFields, name, archive);
+	}
+	return status;
+}
+
+// A field is ours when Archive writes it; whatever else the file holds is a newer version's.
+void
+TMOZELTArchivable::KeepNewerFields(const BMessage& loaded)
+{
+	mNewerFields.MakeEmpty();
+	BMessage ours;
+	Archive(&ours, true);
+	char* name = NULL;
+	type_code type;
+	for (int32 i = 0; loaded.GetInfo(B_ANY_TYPE, i, &name, &type) == B_OK; i++) {
+		type_code known;
+		if (ours.GetInfo(name, &known) != B_OK)
+			copy_message_field(loaded, name, &mNewerFields);
+	}
 }

@@ -10,6 +10,7 @@
 #include <TypeConstants.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
 
@@ -273,4 +274,44 @@ TEST(ArchivableFind, AColourShorterThanAColourIsNotRead)
 	EXPECT_NE(TTestRecord::FindRGBColor(archive, "color", &color), B_OK);
 	EXPECT_EQ(color.red, 9);
 	EXPECT_EQ(color.alpha, 9);
+}
+
+TEST(ArchivableFind, OnlyAFrameThatCanPlaceAWindowIsTaken)
+{
+	const float nan = std::numeric_limits<float>::quiet_NaN();
+	const float inf = std::numeric_limits<float>::infinity();
+	const BRect preset(50, 50, 350, 300);
+	struct Case {
+		BRect stored;
+		bool taken;
+	} cases[] = {
+		{BRect(120, 80, 670, 365), true},
+		{BRect(-100000, -100000, 100000, 100000), true},
+		{BRect(5, 5, 5, 5), true},
+		{BRect(nan, 80, 670, 365), false},
+		{BRect(120, 80, 670, nan), false},
+		{BRect(120, -inf, 670, 365), false},
+		{BRect(120, 80, inf, 365), false},
+		{BRect(120, 80, 100001, 365), false},
+		{BRect(-100001, 80, 670, 365), false},
+		{BRect(120, 80, 670, 3.0e38f), false},
+		{BRect(670, 80, 120, 365), false},
+		{BRect(120, 365, 670, 80), false},
+	};
+	for (const Case& c : cases) {
+		SCOPED_TRACE(::testing::Message() << c.stored.left << " " << c.stored.top << " "
+										  << c.stored.right << " " << c.stored.bottom);
+		BMessage archive;
+		archive.AddRect("_WFr", c.stored);
+		BRect frame = preset;
+		EXPECT_EQ(TTestRecord::FindFrame(archive, "_WFr", &frame) == B_OK, c.taken);
+		if (c.taken)
+			EXPECT_EQ(frame, c.stored);
+		else
+			EXPECT_EQ(frame, preset);
+	}
+	BMessage empty;
+	BRect frame = preset;
+	EXPECT_NE(TTestRecord::FindFrame(empty, "_WFr", &frame), B_OK);
+	EXPECT_EQ(frame, preset);
 }

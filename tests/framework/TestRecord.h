@@ -35,6 +35,7 @@ public:
 	using TArchivable::FindData;
 	using TArchivable::FindDouble;
 	using TArchivable::FindFloat;
+	using TArchivable::FindFrame;
 	using TArchivable::FindInt16;
 	using TArchivable::FindInt32;
 	using TArchivable::FindInt64;
