@@ -10,5 +10,7 @@ inline constexpr char gCright[] = "Copyright © 2026 %AppAuthor%. All rights res
 inline constexpr char gAppAuthorJaJp[] = "ＭＯＺＥＬＴ";
 inline constexpr char gAppAuthorEnUs[] = "MOZELT";
 inline constexpr char gAppSignature[] = "application/x-vnd.MOZELT-ZorvyPreferences";
+// The program's file name, which starts its messages on standard error.
+inline constexpr char kProgramName[] = "ZorvyPreferences";
 
 #endif

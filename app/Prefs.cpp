@@ -1,6 +1,7 @@
 #include <app/Prefs.h>
 
 #include <common_prefs/InterAppPrefs.h>
+#include <framework/SettingsEntry.h>
 
 #include <Message.h>
 
@@ -34,6 +35,7 @@ TPrefs::~TPrefs() {}
 TPrefs&
 TPrefs::operator=(const TPrefs& other)
 {
+	TMOZELTArchivable::operator=(other);
 	mDefaultInputMode = other.mDefaultInputMode;
 	mDefaultHiraganaMode = other.mDefaultHiraganaMode;
 	mPeriodType = other.mPeriodType;
@@ -135,4 +137,10 @@ status_t
 TPrefs::SaveToFile() const
 {
 	return SaveByName(kPrefsFolderName, kPrefsFileName);
+}
+
+std::string
+TPrefs::FilePath()
+{
+	return settings_file_path(kPrefsFolderName, kPrefsFileName);
 }

@@ -21,6 +21,8 @@ public:
 
 	status_t LoadFromFile();
 	status_t SaveToFile() const;
+	// Where the settings file is, to name it to the person.
+	static std::string FilePath();
 
 	// Index in the input-mode list; 0 is hiragana.
 	int32 mDefaultInputMode;

@@ -1,6 +1,7 @@
 #include <app/ZorvyPrefsApp.h>
 
 #include <app/AppIdentity.h>
+#include <app/SettingsAlerts.h>
 #include <app/ZorvyPrefsExitStates.h>
 #include <app/ZorvyPrefsWindow.h>
 #include <common_prefs/IAPMessages.h>
@@ -28,6 +29,19 @@ TZorvyPrefsApp::MessageReceived(BMessage* message)
 		BApplication::MessageReceived(message);
 		break;
 	}
+}
+
+void
+TZorvyPrefsApp::ReadyToRun()
+{
+	alert_settings_files_set_aside(mSetAside);
+	mSetAside.clear();
+}
+
+void
+TZorvyPrefsApp::TellSettingsFilesSetAside(const std::vector<settings_file_set_aside>& files)
+{
+	mSetAside.insert(mSetAside.end(), files.begin(), files.end());
 }
 
 bool

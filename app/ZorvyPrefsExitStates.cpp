@@ -1,6 +1,7 @@
 #include <app/ZorvyPrefsExitStates.h>
 
 #include <app/AppIdentity.h>
+#include <framework/SettingsEntry.h>
 
 #include <Message.h>
 
@@ -34,7 +35,7 @@ TZorvyPrefsExitStates::Unarchive(const BMessage& archive)
 {
 	status_t status = TMOZELTArchivable::Unarchive(archive);
 	status |= FindString(archive, "_Ver", &mVersion);
-	status |= FindRect(archive, "_WFr", &mWindowFrame);
+	status |= FindFrame(archive, "_WFr", &mWindowFrame);
 	return status;
 }
 
@@ -48,4 +49,10 @@ status_t
 TZorvyPrefsExitStates::SaveToFile() const
 {
 	return SaveByName(kExitStatesFolderName, kExitStatesFileName);
+}
+
+std::string
+TZorvyPrefsExitStates::FilePath()
+{
+	return settings_file_path(kExitStatesFolderName, kExitStatesFileName);
 }

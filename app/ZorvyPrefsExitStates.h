@@ -19,9 +19,11 @@ public:
 
 	status_t LoadFromFile();
 	status_t SaveToFile() const;
+	static std::string FilePath();
 
 	// The version that wrote the file; only informative, the file is read whatever it says.
 	std::string mVersion;
+	// A frame the file holds that could not place a window is not taken.
 	BRect mWindowFrame;
 };
 

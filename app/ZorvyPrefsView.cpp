@@ -1,9 +1,12 @@
 #include <app/ZorvyPrefsView.h>
 
+#include <app/AppIdentity.h>
 #include <app/ItemViewInput.h>
 #include <app/ItemViewInputAssist.h>
 #include <app/ItemViewPunctuationConvert.h>
 #include <app/PortMessageSender.h>
+#include <app/SettingsAlerts.h>
+#include <app/SettingsProblems.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
 #include <app/ZorvyPrefsMessages.h>
 #include <locale/Locale.h>
@@ -188,8 +191,15 @@ TZorvyPrefsView::SetViewStyles()
 void
 TZorvyPrefsView::ButtonOKClicked()
 {
-	// Every change has reached the input method already; OK only keeps the record.
-	gPrefs.SaveToFile();
+	// Every change has reached the input method already; OK only keeps the record. When it
+	// cannot be kept the window stays, so that OK can be tried again or Cancel chosen.
+	status_t status = gPrefs.SaveToFile();
+	if (status != B_OK && status != B_CANCELED) {
+		std::string file = TPrefs::FilePath();
+		print_settings_save_failure(kProgramName, "the settings", file, status);
+		alert_settings_save_failed(file, status);
+		return;
+	}
 	Window()->PostMessage(B_QUIT_REQUESTED);
 }
 

@@ -1,6 +1,7 @@
 #include <app/AppIdentity.h>
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
+#include <app/SettingsProblems.h>
 #include <app/ZorvyPrefsApp.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
 #include <app/ZorvyPrefsExitStates.h>
@@ -23,13 +24,24 @@ main(int argc, char** argv)
 	// The input method's port is looked up once; without it the changes are simply not sent.
 	gPortMessageSender = new TPortMessageSender(PORT_NAME_PREFERENCES);
 
+	// Files that could not be read were set aside before anything was written over them; the
+	// person is told here and, once the window is up, in an alert.
+	std::vector<settings_file_set_aside> setAside = take_settings_files_set_aside();
+	print_settings_files_set_aside(kProgramName, setAside);
+
 	TZorvyPrefsApp* app = new TZorvyPrefsApp();
+	app->TellSettingsFilesSetAside(setAside);
 	app->Run();
 	delete app;
 
 	delete gPortMessageSender;
 	gPortMessageSender = NULL;
 
-	gAPExitStates.SaveToFile();
+	status_t saved = gAPExitStates.SaveToFile();
+	if (saved != B_OK && saved != B_CANCELED) {
+		print_settings_save_failure(kProgramName, "the window's place",
+									TZorvyPrefsExitStates::FilePath(), saved);
+		return 1;
+	}
 	return 0;
 }

@@ -65,6 +65,31 @@ inline constexpr char LKK_STR_VIEW_DESCRIPTION[5][128] = {
 	"候補ウィンドウの設定を行います",
 };
 
+// Settings files that could not be read or written. The file names and the reason go below
+// the text.
+inline constexpr char LKK_ALERT_SET_ASIDE_TITLE[] = "読み込めない設定ファイルがありました";
+inline constexpr char LKK_ALERT_SET_ASIDE_TEXT[] =
+	"次の設定ファイルは読み込めないため、別の名前で残し、代わりに初期設定を使います。";
+inline constexpr char LKK_ALERT_SET_ASIDE_COPY[] = "移動先：";
+inline constexpr char LKK_ALERT_SAVE_FAILED_TITLE[] = "設定を保存できませんでした";
+inline constexpr char LKK_ALERT_SAVE_FAILED_TEXT[] =
+	"設定ファイルは以前のままです。原因を取り除いてからもう一度 OK "
+	"を押すか、キャンセルで閉じてください。";
+inline constexpr char LKK_REASON_READ_DENIED[] = "読み取りが許可されていません";
+inline constexpr char LKK_REASON_WRITE_DENIED[] = "書き込みが許可されていません";
+inline constexpr char LKK_REASON_DEVICE_FULL[] = "ディスクに空きがありません";
+inline constexpr char LKK_REASON_READ_ONLY_DEVICE[] = "読み出し専用のディスクです";
+inline constexpr char LKK_REASON_NO_FOLDER[] = "フォルダーがありません";
+inline constexpr char LKK_REASON_FOLDER_IN_PLACE[] = "ファイルの代わりにフォルダーがあります";
+inline constexpr char LKK_REASON_NOT_A_FILE[] = "通常のファイルではありません";
+inline constexpr char LKK_REASON_BAD_DATA[] =
+	"設定の記録として読めません（壊れているか、途中で切れています）";
+inline constexpr char LKK_REASON_IO[] = "ディスクの読み書きに失敗しました";
+inline constexpr char LKK_REASON_LINK_LOOP[] = "シンボリックリンクが循環しています";
+inline constexpr char LKK_REASON_NAME_TOO_LONG[] = "名前が長すぎます";
+inline constexpr char LKK_REASON_NO_RESOURCES[] = "システムの資源が足りません";
+inline constexpr char LKK_REASON_OTHER[] = "予期しないエラーが起きました";
+
 // The library's About box; the caller replaces "%AppName%" after the lookup.
 inline constexpr char LKK_ABOUT_WIN_TITLE[] = "About %AppName%";
 inline constexpr char LKK_ABOUT_BUTTON_OK[] = "OK";

@@ -157,7 +157,7 @@ TEST_F(PrefsTest, AFileWithoutSomeKeysLoadsTheOthers)
 	EXPECT_EQ(archive_of(loaded), archive_of(expected));
 }
 
-TEST_F(PrefsTest, UnknownKeysAreIgnoredAndMistypedOnesKeepTheDefault)
+TEST_F(PrefsTest, UnknownKeysAreKeptForTheFileAndMistypedOnesKeepTheDefault)
 {
 	BMessage archive;
 	archive.AddInt32("Nxt!", 1);
@@ -170,6 +170,25 @@ TEST_F(PrefsTest, UnknownKeysAreIgnoredAndMistypedOnesKeepTheDefault)
 	EXPECT_NE(loaded.LoadFromFile(), B_OK);
 	EXPECT_EQ(loaded.mDefaultInputMode, 0);
 	EXPECT_EQ(loaded.mDefaultHiraganaMode, 1);
+
+	// The unknown key is a newer version's: the input method never sees it, the file keeps it
+	// after the record's own fields, and a copy (the one Cancel restores) carries it.
+	TPrefs restored;
+	restored = loaded;
+	EXPECT_EQ(archive_of(restored), archive_of(TPrefs(loaded)));
+	BMessage delivered;
+	ASSERT_EQ(restored.Archive(&delivered, true), B_OK);
+	EXPECT_EQ(delivered.CountNames(B_ANY_TYPE), int32(std::size(kLayout)));
+	ASSERT_EQ(restored.SaveToFile(), B_OK);
+	BMessage saved;
+	ASSERT_EQ(saved.Unflatten(read_file(SettingsPath(kFolder, kFile)).data()), B_OK);
+	ASSERT_EQ(saved.CountNames(B_ANY_TYPE), int32(std::size(kLayout)) + 1);
+	char* name = nullptr;
+	type_code type = 0;
+	ASSERT_EQ(saved.GetInfo(B_ANY_TYPE, int32(std::size(kLayout)), &name, &type), B_OK);
+	EXPECT_STREQ(name, "Nxt!");
+	EXPECT_EQ(saved.GetInt32("Nxt!", 0), 1);
+	EXPECT_EQ(saved.GetInt32("DIMd", -1), 0);
 }
 
 TEST(Prefs, CopiesCarryEveryField)

@@ -3,6 +3,8 @@
 #include <app/AppIdentity.h>
 #include <app/ZorvyPrefsExitStates.h>
 
+#include <limits>
+
 using namespace test_settings;
 
 namespace {
@@ -64,4 +66,18 @@ TEST_F(ExitStatesTest, AnOlderVersionsFileLoadsTheSame)
 	ASSERT_EQ(loaded.LoadFromFile(), B_OK);
 	EXPECT_EQ(loaded.mVersion, "Ver 1.00");
 	EXPECT_EQ(loaded.mWindowFrame, BRect(10, 20, 310, 270));
+}
+
+TEST_F(ExitStatesTest, AFrameThatCannotPlaceTheWindowGivesTheDefault)
+{
+	BMessage archive;
+	archive.AddString("_Ver", "Ver 1.40");
+	archive.AddRect("_WFr", BRect(std::numeric_limits<float>::quiet_NaN(), 20, 310, 270));
+	fs::create_directories(SettingsPath(kFolder));
+	write_message(SettingsPath(kFolder, kFile), archive);
+
+	TZorvyPrefsExitStates loaded;
+	EXPECT_NE(loaded.LoadFromFile(), B_OK);
+	EXPECT_EQ(loaded.mVersion, "Ver 1.40");
+	EXPECT_EQ(loaded.mWindowFrame, BRect(50, 50, 350, 300));
 }

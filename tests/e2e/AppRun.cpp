@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <poll.h>
@@ -41,16 +42,19 @@ merged_environment(const std::vector<std::string>& extra)
 	return variables;
 }
 
+// Runs `program` with `arguments`, as the last arguments of `wrapper` when there is one.
 pid_t
 spawn(const char* program, const std::vector<std::string>& arguments,
-	  const std::vector<std::string>& environment, const std::string& errorsPath)
+	  const std::vector<std::string>& environment, const std::string& errorsPath,
+	  const std::vector<std::string>& wrapper)
 {
 	posix_spawn_file_actions_t actions;
 	posix_spawn_file_actions_init(&actions);
 	posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
 	posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorsPath.c_str(),
 									 O_WRONLY | O_CREAT | O_TRUNC, 0600);
-	std::vector<std::string> args = {program};
+	std::vector<std::string> args = wrapper;
+	args.push_back(program);
 	args.insert(args.end(), arguments.begin(), arguments.end());
 	std::vector<char*> argv;
 	for (std::string& argument : args)
@@ -62,11 +66,13 @@ spawn(const char* program, const std::vector<std::string>& arguments,
 		envp.push_back(variable.data());
 	envp.push_back(nullptr);
 	pid_t pid = -1;
-	if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), envp.data()) != 0)
+	if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
 		pid = -1;
 	posix_spawn_file_actions_destroy(&actions);
 	return pid;
 }
+
+const uid_t kUnprivileged = 65534;
 
 // Waits for the child to end, at most the given time; -1 when it had to be killed.
 int
@@ -111,11 +117,49 @@ AppRun::~AppRun()
 }
 
 bool
+AppRun::RunUnprivileged(std::string* why)
+{
+	if (getuid() != 0)
+		return true;
+	if (access("/usr/bin/setpriv", X_OK) != 0) {
+		*why = "the tests run as root and setpriv is missing";
+		return false;
+	}
+	fUser = {"/usr/bin/setpriv", "--reuid=" + std::to_string(kUnprivileged),
+			 "--regid=" + std::to_string(kUnprivileged), "--clear-groups", "--"};
+	// The programs must be reachable from their build folder by that user.
+	std::string probe = "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups test -x '" +
+						std::string(kApplication) + "'";
+	if (system(probe.c_str()) != 0) {
+		*why = "uid 65534 cannot reach the programs in the build folder";
+		fUser.clear();
+		return false;
+	}
+	return true;
+}
+
+pid_t
+AppRun::Spawn(const char* program, const std::vector<std::string>& arguments,
+			  const std::vector<std::string>& environment, const std::string& errorsPath,
+			  const std::vector<std::string>& wrapper)
+{
+	if (!fUser.empty()) {
+		std::error_code ignored;
+		(void)!chown(fFolder.c_str(), kUnprivileged, kUnprivileged);
+		for (const auto& entry : std::filesystem::recursive_directory_iterator(fFolder, ignored))
+			(void)!lchown(entry.path().c_str(), kUnprivileged, kUnprivileged);
+	}
+	std::vector<std::string> command = wrapper;
+	command.insert(command.end(), fUser.begin(), fUser.end());
+	return spawn(program, arguments, environment, errorsPath, command);
+}
+
+bool
 AppRun::Listen()
 {
 	std::string errors = fFolder + "/listener.err";
-	fListener = spawn(kPortListen, {"--save", fFolder + "/bodies", "ZorvyPreferencesPort"},
-					  {"XDG_RUNTIME_DIR=" + fFolder + "/runtime"}, errors);
+	fListener = Spawn(kPortListen, {"--save", fFolder + "/bodies", "ZorvyPreferencesPort"},
+					  {"XDG_RUNTIME_DIR=" + fFolder + "/runtime"}, errors, {});
 	if (fListener < 0)
 		return false;
 	// The listener says so once its port exists.
@@ -158,7 +202,7 @@ AppRun::Start(const std::string& script, const std::string& name,
 	};
 	variables.insert(variables.end(), fEnvironment.begin(), fEnvironment.end());
 	variables.insert(variables.end(), environment.begin(), environment.end());
-	return spawn(kApplication, {}, variables, fFolder + "/" + name + ".err");
+	return Spawn(kApplication, {}, variables, fFolder + "/" + name + ".err", fWrapper);
 }
 
 int

@@ -18,6 +18,13 @@ public:
 	explicit AppRun(const std::vector<std::string>& environment = {});
 	~AppRun();
 
+	// From now on the listener and the application run as an unprivileged user: as themselves
+	// when the tests do not run as root, else as uid and gid 65534 through setpriv (the folder is
+	// handed to that user at every start). False, with the reason, where that is impossible.
+	bool RunUnprivileged(std::string* why);
+	// The application is started as the last arguments of this command (the listener is not).
+	void WrapApplication(const std::vector<std::string>& command) { fWrapper = command; }
+
 	// Starts the listener on the input method's port; without it the application delivers
 	// nothing.
 	bool Listen();
@@ -46,10 +53,16 @@ private:
 				const std::vector<std::string>& environment);
 	void StopListener();
 
+	pid_t Spawn(const char* program, const std::vector<std::string>& arguments,
+				const std::vector<std::string>& environment, const std::string& errorsPath,
+				const std::vector<std::string>& wrapper);
+
 	std::string fFolder;
 	std::vector<std::string> fEnvironment;
 	std::string fErrors;
 	pid_t fListener;
+	std::vector<std::string> fUser;
+	std::vector<std::string> fWrapper;
 };
 
 #endif

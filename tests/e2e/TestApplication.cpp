@@ -1,5 +1,6 @@
 #include "AppRun.h"
 #include "PngImage.h"
+#include "Script.h"
 
 #include <Rect.h>
 
@@ -9,44 +10,9 @@
 #include <string>
 #include <unistd.h>
 
-// Where a person clicks in the main window (window coordinates, with the test fonts).
 namespace {
 
-const char kRowInputAssist[] = "60 54";
-const char kRowPunctuation[] = "60 70";
-const char kCancel[] = "410 262";
-const char kOK[] = "500 262";
-// Input page.
-const char kInputModeField[] = "255 101";
-const char kPeriodTrue[] = "205 151";
-const char kKeyNavigationField[] = "245 182";
-// Input-assist page.
-const char kTenKeyHalf[] = "150 50";
-const char kFixedConfirm[] = "150 100";
-const char kSpaceModeField[] = "400 157";
-// Punctuation-conversion page.
-const char kMasterSwitch[] = "150 50";
-const char kPeriodConvert[] = "160 80";
-
-std::string
-click(const char* where)
-{
-	return std::string("click \"") + kWindowTitle + "\" " + where + "\n";
-}
-
-std::string
-key(const char* name, const char* modifiers = "")
-{
-	return std::string("key \"") + kWindowTitle + "\" " + name + " " + modifiers + "\n";
-}
-
-std::string
-shot(const AppRun& run, const char* name)
-{
-	return std::string("shot \"") + kWindowTitle + "\" " + run.ShotPath(name) + "\n";
-}
-
-const std::string kClose = std::string("close \"") + kWindowTitle + "\"\n";
+using namespace script;
 
 // A settings file with only the given fields, as an older or hand-made one may be.
 BMessage

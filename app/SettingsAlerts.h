@@ -1,0 +1,18 @@
+#ifndef ZORVY_SETTINGS_ALERTS_H
+#define ZORVY_SETTINGS_ALERTS_H
+
+// The alerts that tell the person about a settings file that could not be read or saved. Both
+// return at once; the alert goes away when its button is pressed.
+
+#include <framework/SettingsEntry.h>
+
+#include <string>
+#include <vector>
+
+// Titled "読み込めない設定ファイルがありました": each file, and where it was moved.
+void alert_settings_files_set_aside(const std::vector<settings_file_set_aside>& files);
+
+// Titled "設定を保存できませんでした": the file and why, and that it is as it was.
+void alert_settings_save_failed(const std::string& file, status_t status);
+
+#endif
