@@ -204,3 +204,34 @@ TEST(Prefs, CopiesCarryEveryField)
 	original.mCWFF = "changed";
 	EXPECT_EQ(assigned.mCWFF, "フォント");
 }
+
+// Programs that read or change one setting by its key go through the description alone.
+TEST(Prefs, TheDescriptionNamesEachArchivedFieldOnceByKeyAndType)
+{
+	ASSERT_EQ(std::size(kLayout), size_t(PREFS_FIELD_COUNT) + 1);
+	for (int32 i = 0; i < PREFS_FIELD_COUNT; i++) {
+		const TPrefsField& field = PREFS_FIELDS[i];
+		SCOPED_TRACE(field.key);
+		EXPECT_STREQ(field.key, kLayout[i + 1].name);
+		EXPECT_EQ(prefs_field_type(field), kLayout[i + 1].type);
+		EXPECT_EQ(find_prefs_field(field.key), &field);
+		for (int32 j = 0; j < i; j++)
+			EXPECT_NE(field.member, PREFS_FIELDS[j].member) << PREFS_FIELDS[j].key;
+	}
+	EXPECT_EQ(find_prefs_field("class"), nullptr);
+	EXPECT_EQ(find_prefs_field("dimd"), nullptr);
+	EXPECT_EQ(find_prefs_field(NULL), nullptr);
+
+	// The plain values start at the defaults too, and archive as the record does.
+	TPrefs prefs = unusual_prefs();
+	TPrefsValues values = prefs;
+	BMessage archive;
+	EXPECT_EQ(archive_prefs_values(values, &archive), B_OK);
+	TPrefsValues back;
+	EXPECT_EQ(back.mShiftSpaceMode, 3);
+	EXPECT_EQ(back.mCWFF, "Haru");
+	EXPECT_EQ(unarchive_prefs_values(archive, &back), B_OK);
+	TPrefs restored;
+	static_cast<TPrefsValues&>(restored) = back;
+	EXPECT_EQ(archive_of(restored), archive_of(prefs));
+}
