@@ -2,6 +2,7 @@
 
 #include <app/Prefs.h>
 
+#include <DataIO.h>
 #include <Message.h>
 
 TPortMessageSender* gPortMessageSender = NULL;
@@ -26,15 +27,11 @@ TPortMessageSender::SendMessage(const BMessage& message)
 {
 	if (mPort < 0)
 		return mPort;
-	ssize_t size = message.FlattenedSize();
-	if (size < 0)
-		return status_t(size);
-	char* buffer = new char[size];
-	status_t status = message.Flatten(buffer, size);
-	if (status == B_OK)
-		status = write_port(mPort, 0, buffer, size_t(size));
-	delete[] buffer;
-	return status;
+	BMallocIO bytes;
+	status_t status = message.Flatten(&bytes);
+	if (status != B_OK)
+		return status;
+	return write_port(mPort, 0, bytes.Buffer(), bytes.BufferLength());
 }
 
 void

@@ -4,6 +4,7 @@
 #include <common_prefs/IAPMessages.h>
 
 #include <AppDefs.h>
+#include <DataIO.h>
 #include <Message.h>
 #include <View.h>
 
@@ -177,12 +178,9 @@ TInterAppPrefs::SendMessage(port_id port, BMessage* message) const
 	if (message == NULL)
 		return B_OK;
 
-	ssize_t size = message->FlattenedSize();
-	if (size <= 0)
+	BMallocIO bytes;
+	if (message->Flatten(&bytes) != B_OK)
 		return B_OK;
-	std::unique_ptr<char[]> buffer(new char[size]);
-	if (message->Flatten(buffer.get(), size) != B_OK)
-		return B_OK;
-	write_port(port, 0, buffer.get(), size);
+	write_port(port, 0, bytes.Buffer(), bytes.BufferLength());
 	return B_OK;
 }

@@ -1,6 +1,7 @@
 #include <framework/SettingsEntry.h>
 
 #include <AtomicFile.h>
+#include <DataIO.h>
 #include <Directory.h>
 #include <Entry.h>
 #include <File.h>
@@ -74,11 +75,8 @@ save_settings_message(const BEntry& entry, const BMessage& archive)
 	if (status != B_OK)
 		return status;
 
-	ssize_t size = archive.FlattenedSize();
-	if (size <= 0)
-		return B_ERROR;
-	std::vector<char> bytes(size);
-	if (archive.Flatten(bytes.data(), size) != B_OK)
+	BMallocIO bytes;
+	if (archive.Flatten(&bytes) != B_OK)
 		return B_ERROR;
 
 	// A file that cannot be read may still be worth something to the person; it is kept.
@@ -91,7 +89,7 @@ save_settings_message(const BEntry& entry, const BMessage& archive)
 				return status;
 		}
 	}
-	return write_file_atomically(path.Path(), bytes.data(), bytes.size());
+	return write_file_atomically(path.Path(), bytes.Buffer(), bytes.BufferLength());
 }
 
 status_t
