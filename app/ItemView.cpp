@@ -2,8 +2,8 @@
 
 #include <Application.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <Resources.h>
+#include <beapi/MessageFormats.h>
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <DataIO.h>
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 namespace {
 

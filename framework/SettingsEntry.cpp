@@ -1,14 +1,14 @@
 #include <framework/SettingsEntry.h>
 
-#include <AtomicFile.h>
 #include <DataIO.h>
 #include <Directory.h>
 #include <Entry.h>
 #include <File.h>
 #include <FindDirectory.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <Path.h>
+#include <beapi/AtomicFile.h>
+#include <beapi/MessageFormats.h>
 
 #include <chrono>
 #include <ctime>

@@ -7,7 +7,7 @@
 #include <common_prefs/InterAppPrefs.h>
 
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -4,7 +4,7 @@
 
 #include <DataIO.h>
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

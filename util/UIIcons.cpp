@@ -3,8 +3,8 @@
 #include <Application.h>
 #include <Bitmap.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <Resources.h>
+#include <beapi/MessageFormats.h>
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // after its resource, in the flattened form each resource is stored in.
 
 #include <DataIO.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 #include <cerrno>
 #include <cstdio>

@@ -2,8 +2,8 @@
 #define ZORVY_PAGE_LAYOUTS_H
 
 #include <Message.h>
-#include <MessageFormats.h>
 #include <SupportDefs.h>
+#include <beapi/MessageFormats.h>
 
 // The view trees the three settings pages are built from, as the archives of the platform's
 // views. Every text is empty: the pages label their controls when they are attached.

@@ -14,13 +14,13 @@
 #include <MenuField.h>
 #include <MenuItem.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <PopUpMenu.h>
 #include <RadioButton.h>
 #include <Resources.h>
 #include <Roster.h>
 #include <StringView.h>
 #include <View.h>
+#include <beapi/MessageFormats.h>
 
 #include <gtest/gtest.h>
 

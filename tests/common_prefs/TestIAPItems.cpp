@@ -8,9 +8,10 @@
 #include <CheckBox.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
-#include <ModifierState.h>
 #include <TextControl.h>
 #include <View.h>
+
+#include "ModifierState.h"
 
 #include <memory>
 

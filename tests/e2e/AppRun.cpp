@@ -1,6 +1,6 @@
 #include "AppRun.h"
 
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 #include <algorithm>
 #include <cerrno>

@@ -9,8 +9,8 @@
 #include <DataIO.h>
 #include <File.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <Resources.h>
+#include <beapi/MessageFormats.h>
 
 namespace {
 

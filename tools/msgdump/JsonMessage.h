@@ -4,7 +4,7 @@
 #include <string>
 
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 // Appends the message as one compact JSON object: its format, what, and fields in stored
 // order with their values.

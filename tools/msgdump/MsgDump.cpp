@@ -7,7 +7,7 @@
 #include <vector>
 
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 #include "JsonMessage.h"
 #include "ResourceDump.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include <Message.h>
-#include <MessageFormats.h>
 #include <Resources.h>
+#include <beapi/MessageFormats.h>
 
 #include "JsonMessage.h"
 

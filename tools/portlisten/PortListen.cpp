@@ -2,8 +2,8 @@
 // program that would own the port.
 
 #include <Message.h>
-#include <MessageFormats.h>
 #include <OS.h>
+#include <beapi/MessageFormats.h>
 
 #include "JsonMessage.h"
 

@@ -1,5 +1,5 @@
 // Choosing among the formats: detection, and reading or writing one message in any of them.
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 #include <cstring>
 

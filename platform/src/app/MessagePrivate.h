@@ -1,5 +1,5 @@
-#ifndef MESSAGE_PRIVATE_H
-#define MESSAGE_PRIVATE_H
+#ifndef _MESSAGE_PRIVATE_H
+#define _MESSAGE_PRIVATE_H
 
 #include <cstring>
 #include <string>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 // Header flag bits of the native format.
 enum {

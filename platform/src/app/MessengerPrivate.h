@@ -1,5 +1,5 @@
-#ifndef MESSENGER_PRIVATE_H
-#define MESSENGER_PRIVATE_H
+#ifndef _MESSENGER_PRIVATE_H
+#define _MESSENGER_PRIVATE_H
 
 #include <Messenger.h>
 

@@ -191,7 +191,7 @@ status_t
 RosterRegistry::RuntimeDirectory(std::string* path)
 {
 	// The ports' folder: the registry must name the ports an application really reads.
-	return beapi::runtime_directory(path);
+	return BPrivate::runtime_directory(path);
 }
 
 status_t

@@ -1,5 +1,6 @@
 #include <InterfaceDefs.h>
-#include <ModifierState.h>
+
+#include "ModifierState.h"
 
 #include <atomic>
 #include <cerrno>

@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace beapi {
+namespace BPrivate {
 
 namespace {
 
@@ -194,9 +194,9 @@ make_port_file(const std::string& folder, port_id id, int32 capacity, const char
 
 } // namespace
 
-} // namespace beapi
+} // namespace BPrivate
 
-using namespace beapi;
+using namespace BPrivate;
 
 port_id
 create_port(int32 capacity, const char* name)

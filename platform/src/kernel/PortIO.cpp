@@ -6,7 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 
-namespace beapi {
+namespace BPrivate {
 
 namespace {
 
@@ -169,9 +169,9 @@ take_message(port_id id, int32* code, void* buffer, size_t bufferSize, uint32 fl
 
 } // namespace
 
-} // namespace beapi
+} // namespace BPrivate
 
-using namespace beapi;
+using namespace BPrivate;
 
 status_t
 write_port_etc(port_id id, int32 code, const void* buffer, size_t bufferSize, uint32 flags,

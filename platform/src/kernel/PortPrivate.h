@@ -1,5 +1,5 @@
-#ifndef BEAPI_PORT_PRIVATE_H
-#define BEAPI_PORT_PRIVATE_H
+#ifndef _PORT_PRIVATE_H
+#define _PORT_PRIVATE_H
 
 #include <OS.h>
 
@@ -8,7 +8,7 @@
 #include <pthread.h>
 #include <string>
 
-namespace beapi {
+namespace BPrivate {
 
 // A port is one file in the runtime folder, "port-<id>", mapped by every process that uses it:
 // a header, a table of `capacity` message slots and a data area where message bytes are laid
@@ -98,6 +98,6 @@ private:
 	bool fLocked;
 };
 
-} // namespace beapi
+} // namespace BPrivate
 
 #endif

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #include <unordered_map>
 
-namespace beapi {
+namespace BPrivate {
 
 namespace {
 
@@ -170,4 +170,4 @@ PortLocker::~PortLocker()
 		pthread_mutex_unlock(&fHeader.lock);
 }
 
-} // namespace beapi
+} // namespace BPrivate

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace beapi {
+namespace BPrivate {
 
 std::string
 runtime_directory_path()
@@ -31,4 +31,4 @@ runtime_directory(std::string* path)
 	return B_OK;
 }
 
-} // namespace beapi
+} // namespace BPrivate

@@ -1,11 +1,11 @@
-#ifndef BEAPI_RUNTIME_DIRECTORY_H
-#define BEAPI_RUNTIME_DIRECTORY_H
+#ifndef _RUNTIME_DIRECTORY_H
+#define _RUNTIME_DIRECTORY_H
 
 #include <SupportDefs.h>
 
 #include <string>
 
-namespace beapi {
+namespace BPrivate {
 
 // The user's private folder for objects shared between processes: $XDG_RUNTIME_DIR/beapi when
 // that is an absolute path, else /tmp/beapi-<uid>. Created with mode 0700; refused
@@ -16,6 +16,6 @@ status_t runtime_directory(std::string* path);
 // Where that folder is, without creating or checking it.
 std::string runtime_directory_path();
 
-} // namespace beapi
+} // namespace BPrivate
 
 #endif

@@ -9,7 +9,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace beapi {
+namespace BPrivate {
 
 namespace {
 
@@ -204,9 +204,9 @@ current_thread_record()
 	return record;
 }
 
-} // namespace beapi
+} // namespace BPrivate
 
-using namespace beapi;
+using namespace BPrivate;
 
 thread_id
 spawn_thread(thread_func function, const char* name, int32 priority, void* data)

@@ -1,5 +1,5 @@
-#ifndef BEAPI_THREAD_PRIVATE_H
-#define BEAPI_THREAD_PRIVATE_H
+#ifndef _THREAD_PRIVATE_H
+#define _THREAD_PRIVATE_H
 
 #include <OS.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace beapi {
+namespace BPrivate {
 
 // What the kernel calls know of one thread, spawned here or met on its first call.
 struct ThreadRecord {
@@ -58,6 +58,6 @@ void wake_word(std::atomic<uint32>* word);
 // deadline for a call's flags and timeout; B_INFINITE_TIMEOUT when it may wait for ever.
 bigtime_t deadline_for(uint32 flags, bigtime_t timeout);
 
-} // namespace beapi
+} // namespace BPrivate
 
 #endif

@@ -9,7 +9,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace beapi {
+namespace BPrivate {
 
 namespace {
 
@@ -103,9 +103,9 @@ deadline_for(uint32 flags, bigtime_t timeout)
 	return now + timeout;
 }
 
-} // namespace beapi
+} // namespace BPrivate
 
-using namespace beapi;
+using namespace BPrivate;
 
 bigtime_t
 system_time()

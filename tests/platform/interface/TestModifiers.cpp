@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <InterfaceDefs.h>
-#include <ModifierState.h>
+
+#include "ModifierState.h"
 
 #include <cstdlib>
 #include <spawn.h>

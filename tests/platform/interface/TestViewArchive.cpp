@@ -1,7 +1,7 @@
 #include <Bitmap.h>
 #include <Message.h>
-#include <MessageFormats.h>
 #include <View.h>
+#include <beapi/MessageFormats.h>
 
 #include <DataIO.h>
 

@@ -93,7 +93,7 @@ die_holding_the_lock(std::istringstream& arguments)
 {
 	port_id port = -1;
 	arguments >> port;
-	std::shared_ptr<beapi::PortMapping> mapping = beapi::port_mapping(port);
+	std::shared_ptr<BPrivate::PortMapping> mapping = BPrivate::port_mapping(port);
 	if (!mapping || pthread_mutex_lock(&mapping->header->lock) != 0)
 		return 1;
 	printf("locked\n");

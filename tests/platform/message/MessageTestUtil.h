@@ -7,7 +7,7 @@
 
 #include <DataIO.h>
 #include <Message.h>
-#include <MessageFormats.h>
+#include <beapi/MessageFormats.h>
 
 typedef std::vector<uint8> Bytes;
 

@@ -1,4 +1,4 @@
-#include <AtomicFile.h>
+#include <beapi/AtomicFile.h>
 
 #include <gtest/gtest.h>
 

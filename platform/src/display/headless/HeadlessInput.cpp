@@ -2,11 +2,11 @@
 
 #include <AppDefs.h>
 #include <Message.h>
-#include <ModifierState.h>
 #include <Window.h>
 
 #include "HeadlessDisplay.h"
 #include "InputEvents.h"
+#include "ModifierState.h"
 
 #include <atomic>
 #include <cmath>

@@ -5,11 +5,11 @@
 #include <AppDefs.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
-#include <ModifierState.h>
 #include <View.h>
 #include <Window.h>
 
 #include "DisplayScale.h"
+#include "ModifierState.h"
 #include "SdlKeys.h"
 
 #include <cstring>
