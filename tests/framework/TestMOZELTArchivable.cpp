@@ -3,8 +3,8 @@
 
 #include <framework/SettingsEntry.h>
 
-#include <MessageFormats.h>
 #include <Rect.h>
+#include <beapi/MessageFormats.h>
 
 using namespace test_settings;
 
