@@ -33,7 +33,8 @@ TItemView::InitCheck() const
 void
 TItemView::SetInitCheck(status_t status)
 {
-	mInitCheck = status;
+	if (mInitCheck == B_OK)
+		mInitCheck = status;
 }
 
 BMessage*

@@ -1,6 +1,7 @@
 #ifndef ZORVY_ITEM_VIEW_H
 #define ZORVY_ITEM_VIEW_H
 
+#include <framework/ControlBindings.h>
 #include <framework/DialogView.h>
 
 // The base of the settings pages: its children come from a view tree archived in the
@@ -18,7 +19,11 @@ protected:
 	// Loads the named layout from the application's resources; an empty message when it is
 	// missing or damaged.
 	static BMessage* CreateView(const char* layoutName);
+	// The first failure stays: a page whose layout is missing stays failed.
 	void SetInitCheck(status_t status);
+
+	// The page's controls tied to the fields of the preference record.
+	TControlBindings mBindings;
 
 private:
 	explicit TItemView(BMessage* archive);

@@ -5,6 +5,7 @@
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
 #include <common_prefs/InterAppPrefs.h>
+#include <framework/ViewFinder.h>
 #include <locale/Locale.h>
 #include <locale/LocaleKeys.h>
 #include <widgets/ToolBar.h>
@@ -19,21 +20,6 @@
 #include <StringView.h>
 
 #include <iterator>
-
-namespace {
-
-// The child of that name, when it is there and of the expected class.
-template <class T>
-T*
-find_child(BView* parent, const char* name, bool* missing)
-{
-	T* child = dynamic_cast<T*>(parent->FindView(name));
-	if (child == NULL)
-		*missing = true;
-	return child;
-}
-
-} // namespace
 
 TItemViewInput::TItemViewInput()
 	: TItemView("PrefsViewInputRsrc"), mBoxInput(NULL), mMFieldInputMode(NULL),
@@ -54,6 +40,7 @@ TItemViewInput::TItemViewInput()
 		mRButtonHiraganaModeKana->SetMessage(new BMessage(MSG_RBUTTON_HIRAGANA_MODE));
 	SetMFieldInputMode();
 	SetMFieldKeyNavigation();
+	BindControls();
 }
 
 TItemViewInput::~TItemViewInput() {}
@@ -61,25 +48,46 @@ TItemViewInput::~TItemViewInput() {}
 void
 TItemViewInput::GetChildPointers()
 {
-	bool missing = false;
-	mBoxInput = find_child<BBox>(this, "BoxInput", &missing);
-	mMFieldInputMode = find_child<BMenuField>(this, "MFieldInputMode", &missing);
-	mMFieldKeyNavigation = find_child<BMenuField>(this, "MFieldKeyNavigation", &missing);
-	mRButtonHiraganaModeKana = find_child<BRadioButton>(this, "RButtonHiraganaModeKana", &missing);
-	mRButtonHiraganaModeRoman =
-		find_child<BRadioButton>(this, "RButtonHiraganaModeRoman", &missing);
-	mStrViewBracketType = find_child<BStringView>(this, "StrViewBracketType", &missing);
-	mStrViewCommaType = find_child<BStringView>(this, "StrViewCommaType", &missing);
-	mStrViewHiraganaMode = find_child<BStringView>(this, "StrViewHiraganaMode", &missing);
-	mStrViewPeriodType = find_child<BStringView>(this, "StrViewPeriodType", &missing);
-	mStrViewSlashType = find_child<BStringView>(this, "StrViewSlashType", &missing);
-	mViewBracketType = find_child<BView>(this, "ViewBracketType", &missing);
-	mViewCommaType = find_child<BView>(this, "ViewCommaType", &missing);
-	mViewPeriodType = find_child<BView>(this, "ViewPeriodType", &missing);
-	mViewSlashType = find_child<BView>(this, "ViewSlashType", &missing);
+	TViewFinder views(this);
+	mBoxInput = views.Find<BBox>("BoxInput");
+	mMFieldInputMode = views.Find<BMenuField>("MFieldInputMode");
+	mMFieldKeyNavigation = views.Find<BMenuField>("MFieldKeyNavigation");
+	mRButtonHiraganaModeKana = views.Find<BRadioButton>("RButtonHiraganaModeKana");
+	mRButtonHiraganaModeRoman = views.Find<BRadioButton>("RButtonHiraganaModeRoman");
+	mStrViewBracketType = views.Find<BStringView>("StrViewBracketType");
+	mStrViewCommaType = views.Find<BStringView>("StrViewCommaType");
+	mStrViewHiraganaMode = views.Find<BStringView>("StrViewHiraganaMode");
+	mStrViewPeriodType = views.Find<BStringView>("StrViewPeriodType");
+	mStrViewSlashType = views.Find<BStringView>("StrViewSlashType");
+	mViewBracketType = views.Find<BView>("ViewBracketType");
+	mViewCommaType = views.Find<BView>("ViewCommaType");
+	mViewPeriodType = views.Find<BView>("ViewPeriodType");
+	mViewSlashType = views.Find<BView>("ViewSlashType");
 	// A layout that lacks a control leaves the page unusable: it is not shown.
-	if (missing)
-		SetInitCheck(B_ERROR);
+	SetInitCheck(views.InitCheck());
+}
+
+// The start-up input mode is only stored: it reaches the input method with the next delivery
+// another control makes. The key-binding style is delivered at once. Then the labels, in the
+// order they are set.
+void
+TItemViewInput::BindControls()
+{
+	mBindings.BindMenuField(mMFieldInputMode, &gPrefs.mDefaultInputMode, MSG_POP_MITEM_INPUT_MODE,
+							INPUT_MODE_FIELD, NULL);
+	mBindings.BindMenuField(mMFieldKeyNavigation, &gPrefs.mKeyNavigation,
+							MSG_POP_MITEM_KEY_NAVIGATION, KEY_NAVIGATION_FIELD, send_preferences);
+
+	mBindings.BindLabel(mBoxInput, LKK_BOX_INPUT);
+	mBindings.BindLabel(mStrViewHiraganaMode, LKK_STR_VIEW_HIRAGANA_MODE, NULL, LKK_COLON_SPACE);
+	mBindings.BindLabel(mRButtonHiraganaModeRoman, LKK_RBUTTON_HIRAGANA_MODE_ROMAN, "R");
+	mBindings.BindLabel(mRButtonHiraganaModeKana, LKK_RBUTTON_HIRAGANA_MODE_KANA, "K");
+	mBindings.BindLabel(mMFieldInputMode, LKK_MFIELD_INPUT_MODE, "N", LKK_COLON_SPACE);
+	mBindings.BindLabel(mStrViewPeriodType, LKK_STR_VIEW_PERIOD_TYPE, NULL, LKK_COLON_SPACE);
+	mBindings.BindLabel(mStrViewCommaType, LKK_STR_VIEW_COMMA_TYPE, NULL, LKK_COLON_SPACE);
+	mBindings.BindLabel(mStrViewSlashType, LKK_STR_VIEW_SLASH_TYPE, NULL, LKK_COLON_SPACE);
+	mBindings.BindLabel(mStrViewBracketType, LKK_STR_VIEW_BRACKET_TYPE, NULL, LKK_COLON_SPACE);
+	mBindings.BindLabel(mMFieldKeyNavigation, LKK_MFIELD_KEY_NAVIGATION, "E", LKK_COLON_SPACE);
 }
 
 void
@@ -140,13 +148,9 @@ TItemViewInput::CreatePopMItemKeyNavigationMessage(int32 value)
 void
 TItemViewInput::MessageReceived(BMessage* message)
 {
+	if (mBindings.Take(*message))
+		return;
 	switch (message->what) {
-	case MSG_POP_MITEM_INPUT_MODE:
-		PopMItemInputModeClicked(message);
-		break;
-	case MSG_POP_MITEM_KEY_NAVIGATION:
-		PopMItemKeyNavigationClicked(message);
-		break;
 	case MSG_RBUTTON_HIRAGANA_MODE:
 		RButtonHiraganaModeClicked();
 		break;
@@ -157,25 +161,6 @@ TItemViewInput::MessageReceived(BMessage* message)
 		TItemView::MessageReceived(message);
 		break;
 	}
-}
-
-// The start-up mode reaches the input method with the next delivery another control makes.
-void
-TItemViewInput::PopMItemInputModeClicked(BMessage* message)
-{
-	int32 mode = 0;
-	if (message->FindInt32(INPUT_MODE_FIELD, &mode) == B_OK)
-		gPrefs.mDefaultInputMode = mode;
-}
-
-void
-TItemViewInput::PopMItemKeyNavigationClicked(BMessage* message)
-{
-	int32 value = 0;
-	if (message->FindInt32(KEY_NAVIGATION_FIELD, &value) != B_OK)
-		return;
-	gPrefs.mKeyNavigation = value;
-	send_preferences();
 }
 
 // Like the start-up mode, the typing method is stored without being delivered.

@@ -24,19 +24,16 @@ public:
 
 private:
 	void GetChildPointers();
+	void BindControls();
 	void CreateToolBar(const std::string& typeName, TToolBar** toolBar, BView* holder,
 					   const char* falseLabel, const char* trueLabel);
 	void SetMFieldInputMode();
 	void SetMFieldKeyNavigation();
 	static BMessage* CreatePopMItemKeyNavigationMessage(int32 value);
 
-	void SetViewStyles();
-	void SetViewLabels();
 	void LayoutCompos();
 	void UpdateCompos();
 
-	void PopMItemInputModeClicked(BMessage* message);
-	void PopMItemKeyNavigationClicked(BMessage* message);
 	void RButtonHiraganaModeClicked();
 	void TButtonPunctuationTypeClicked();
 

@@ -29,10 +29,9 @@ public:
 
 private:
 	void GetChildPointers();
+	void BindControls();
 	void SetMFieldSpaceMode();
 	void SetMFieldShiftSpaceMode();
-	void SetViewLabels();
-	void UpdateCompos();
 
 	BBox* mBoxSpaceMode;
 	BCheckBox* mCBoxTenKeyConfirmInput;

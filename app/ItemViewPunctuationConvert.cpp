@@ -4,59 +4,15 @@
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
-#include <locale/Locale.h>
+#include <framework/ViewFinder.h>
 #include <locale/LocaleKeys.h>
 
 #include <CheckBox.h>
 #include <Message.h>
 
-#include <string>
-
 namespace {
 
 constexpr char kLayoutName[] = "PrefsViewPunctuationConvertRsrc";
-
-BCheckBox*
-find_check_box(BView* parent, const char* name)
-{
-	return dynamic_cast<BCheckBox*>(parent->FindView(name));
-}
-
-void
-set_message(BCheckBox* box, uint32 what)
-{
-	if (box != NULL)
-		box->SetMessage(new BMessage(what));
-}
-
-void
-set_label(BCheckBox* box, const char* key, const char* text)
-{
-	if (box != NULL)
-		box->SetLabel(acc_label(key, gLocale.GetString(text)).c_str());
-}
-
-void
-set_value(BCheckBox* box, bool on)
-{
-	if (box != NULL)
-		box->SetValue(on ? B_CONTROL_ON : B_CONTROL_OFF);
-}
-
-void
-set_enabled(BCheckBox* box, bool enabled)
-{
-	if (box != NULL)
-		box->SetEnabled(enabled);
-}
-
-// A missing box leaves its field as it was.
-void
-take_value(BCheckBox* box, bool* field)
-{
-	if (box != NULL)
-		*field = box->Value() != B_CONTROL_OFF;
-}
 
 } // namespace
 
@@ -65,11 +21,7 @@ TItemViewPunctuationConvert::TItemViewPunctuationConvert()
 	  mCBoxPeriodConvert(NULL), mCBoxPunctuationConvert(NULL), mCBoxQuestionConvert(NULL)
 {
 	GetChildPointers();
-	set_message(mCBoxPunctuationConvert, MSG_CBOX_PUNCTUATION_CONVERT);
-	set_message(mCBoxPeriodConvert, MSG_CBOX_PUNCTUATION_CONVERT_OPTION);
-	set_message(mCBoxCommaConvert, MSG_CBOX_PUNCTUATION_CONVERT_OPTION);
-	set_message(mCBoxQuestionConvert, MSG_CBOX_PUNCTUATION_CONVERT_OPTION);
-	set_message(mCBoxExclamationConvert, MSG_CBOX_PUNCTUATION_CONVERT_OPTION);
+	BindControls();
 }
 
 TItemViewPunctuationConvert::~TItemViewPunctuationConvert() {}
@@ -77,46 +29,48 @@ TItemViewPunctuationConvert::~TItemViewPunctuationConvert() {}
 void
 TItemViewPunctuationConvert::GetChildPointers()
 {
-	mCBoxCommaConvert = find_check_box(this, "CBoxCommaConvert");
-	mCBoxExclamationConvert = find_check_box(this, "CBoxExclamationConvert");
-	mCBoxPeriodConvert = find_check_box(this, "CBoxPeriodConvert");
-	mCBoxPunctuationConvert = find_check_box(this, "CBoxPunctuationConvert");
-	mCBoxQuestionConvert = find_check_box(this, "CBoxQuestionConvert");
+	TViewFinder views(this);
+	mCBoxCommaConvert = views.Find<BCheckBox>("CBoxCommaConvert");
+	mCBoxExclamationConvert = views.Find<BCheckBox>("CBoxExclamationConvert");
+	mCBoxPeriodConvert = views.Find<BCheckBox>("CBoxPeriodConvert");
+	mCBoxPunctuationConvert = views.Find<BCheckBox>("CBoxPunctuationConvert");
+	mCBoxQuestionConvert = views.Find<BCheckBox>("CBoxQuestionConvert");
 	// A page that lacks a box it edits is not shown.
-	if (mCBoxCommaConvert == NULL || mCBoxExclamationConvert == NULL ||
-		mCBoxPeriodConvert == NULL || mCBoxPunctuationConvert == NULL ||
-		mCBoxQuestionConvert == NULL)
-		SetInitCheck(B_ERROR);
+	SetInitCheck(views.InitCheck());
+}
+
+// Which field each box edits and what it sends: the switch its own message, the four marks one
+// message they share, so that a click on any of them reads all four. Every change reaches the
+// input method at once. Then the labels, each with its letter, in the order they are set.
+void
+TItemViewPunctuationConvert::BindControls()
+{
+	mBindings.BindCheckBox(mCBoxPunctuationConvert, &gPrefs.mPunctuationConvert,
+						   MSG_CBOX_PUNCTUATION_CONVERT, send_preferences);
+	mBindings.BindCheckBox(mCBoxPeriodConvert, &gPrefs.mPeriodConvert,
+						   MSG_CBOX_PUNCTUATION_CONVERT_OPTION, send_preferences);
+	mBindings.BindCheckBox(mCBoxCommaConvert, &gPrefs.mCommaConvert,
+						   MSG_CBOX_PUNCTUATION_CONVERT_OPTION, send_preferences);
+	mBindings.BindCheckBox(mCBoxQuestionConvert, &gPrefs.mQuestionConvert,
+						   MSG_CBOX_PUNCTUATION_CONVERT_OPTION, send_preferences);
+	mBindings.BindCheckBox(mCBoxExclamationConvert, &gPrefs.mExclamationConvert,
+						   MSG_CBOX_PUNCTUATION_CONVERT_OPTION, send_preferences);
+
+	mBindings.BindLabel(mCBoxPunctuationConvert, LKK_CBOX_PUNCTUATION_CONVERT, "E");
+	mBindings.BindLabel(mCBoxPeriodConvert, LKK_CBOX_PERIOD_CONVERT, "K");
+	mBindings.BindLabel(mCBoxCommaConvert, LKK_CBOX_COMMA_CONVERT, "T");
+	mBindings.BindLabel(mCBoxQuestionConvert, LKK_CBOX_QUESTION_CONVERT, "Q");
+	mBindings.BindLabel(mCBoxExclamationConvert, LKK_CBOX_EXCLAMATION_CONVERT, "X");
 }
 
 void
 TItemViewPunctuationConvert::AllAttached()
 {
 	TItemView::AllAttached();
-	SetViewLabels();
-	UpdateCompos();
-	SetTargetToThis(this, false);
-}
-
-void
-TItemViewPunctuationConvert::SetViewLabels()
-{
-	set_label(mCBoxPunctuationConvert, "E", LKK_CBOX_PUNCTUATION_CONVERT);
-	set_label(mCBoxPeriodConvert, "K", LKK_CBOX_PERIOD_CONVERT);
-	set_label(mCBoxCommaConvert, "T", LKK_CBOX_COMMA_CONVERT);
-	set_label(mCBoxQuestionConvert, "Q", LKK_CBOX_QUESTION_CONVERT);
-	set_label(mCBoxExclamationConvert, "X", LKK_CBOX_EXCLAMATION_CONVERT);
-}
-
-void
-TItemViewPunctuationConvert::UpdateCompos()
-{
-	set_value(mCBoxPunctuationConvert, gPrefs.mPunctuationConvert);
+	mBindings.SetLabels(gAPAppPrivacy.mAccFormat);
+	mBindings.UpdateCompos();
 	UpdateOptionCompos();
-	set_value(mCBoxPeriodConvert, gPrefs.mPeriodConvert);
-	set_value(mCBoxCommaConvert, gPrefs.mCommaConvert);
-	set_value(mCBoxQuestionConvert, gPrefs.mQuestionConvert);
-	set_value(mCBoxExclamationConvert, gPrefs.mExclamationConvert);
+	SetTargetToThis(this, false);
 }
 
 void
@@ -125,10 +79,11 @@ TItemViewPunctuationConvert::UpdateOptionCompos()
 	// The marks keep their ticks while the switch is off, so switching back on restores them.
 	bool enabled =
 		mCBoxPunctuationConvert != NULL && mCBoxPunctuationConvert->Value() != B_CONTROL_OFF;
-	set_enabled(mCBoxPeriodConvert, enabled);
-	set_enabled(mCBoxCommaConvert, enabled);
-	set_enabled(mCBoxQuestionConvert, enabled);
-	set_enabled(mCBoxExclamationConvert, enabled);
+	for (BCheckBox* box :
+		 {mCBoxPeriodConvert, mCBoxCommaConvert, mCBoxQuestionConvert, mCBoxExclamationConvert}) {
+		if (box != NULL)
+			box->SetEnabled(enabled);
+	}
 }
 
 void
@@ -150,19 +105,12 @@ TItemViewPunctuationConvert::MessageReceived(BMessage* message)
 void
 TItemViewPunctuationConvert::CBoxPunctuationConvertClicked()
 {
-	if (mCBoxPunctuationConvert == NULL)
-		return;
-	gPrefs.mPunctuationConvert = mCBoxPunctuationConvert->Value() != B_CONTROL_OFF;
+	mBindings.Take(BMessage(MSG_CBOX_PUNCTUATION_CONVERT));
 	UpdateOptionCompos();
-	send_preferences();
 }
 
 void
 TItemViewPunctuationConvert::CBoxPunctuationConvertOptionClicked()
 {
-	take_value(mCBoxPeriodConvert, &gPrefs.mPeriodConvert);
-	take_value(mCBoxCommaConvert, &gPrefs.mCommaConvert);
-	take_value(mCBoxQuestionConvert, &gPrefs.mQuestionConvert);
-	take_value(mCBoxExclamationConvert, &gPrefs.mExclamationConvert);
-	send_preferences();
+	mBindings.Take(BMessage(MSG_CBOX_PUNCTUATION_CONVERT_OPTION));
 }

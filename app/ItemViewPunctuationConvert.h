@@ -22,8 +22,7 @@ public:
 
 private:
 	void GetChildPointers();
-	void SetViewLabels();
-	void UpdateCompos();
+	void BindControls();
 	void UpdateOptionCompos();
 
 	BCheckBox* mCBoxCommaConvert;

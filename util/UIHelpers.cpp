@@ -1,5 +1,6 @@
 #include <util/UIHelpers.h>
 
+#include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
 #include <Font.h>
@@ -124,6 +125,42 @@ delete_mfield_mitems(BMenuField* menuField)
 	BMenu* menu = menuField->Menu();
 	while (BMenuItem* item = menu->RemoveItem(int32(0)))
 		delete item;
+}
+
+void
+mark_mfield_mitem(BMenuField* menuField, int32 index)
+{
+	if (menuField == NULL || menuField->Menu() == NULL)
+		return;
+	BMenu* menu = menuField->Menu();
+	BMenuItem* item = menu->ItemAt(index);
+	if (item != NULL && dynamic_cast<BSeparatorItem*>(item) == NULL) {
+		item->SetMarked(true);
+		return;
+	}
+	if (BMenuItem* marked = menu->FindMarked())
+		marked->SetMarked(false);
+	if (BMenuItem* shown = menuField->MenuItem())
+		shown->SetLabel("");
+}
+
+void
+set_view_label(BView* view, const char* label)
+{
+	if (BStringView* caption = dynamic_cast<BStringView*>(view)) {
+		caption->SetText(label);
+		adjust_str_view_width(caption);
+	} else if (BMenuField* menuField = dynamic_cast<BMenuField*>(view)) {
+		menuField->SetLabel(label);
+		adjust_mfield_divider(menuField);
+	} else if (BTextControl* textControl = dynamic_cast<BTextControl*>(view)) {
+		textControl->SetLabel(label);
+		adjust_txt_ctrl_divider(textControl);
+	} else if (BControl* control = dynamic_cast<BControl*>(view)) {
+		control->SetLabel(label);
+	} else if (BBox* box = dynamic_cast<BBox*>(view)) {
+		box->SetLabel(label);
+	}
 }
 
 status_t

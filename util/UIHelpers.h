@@ -21,6 +21,7 @@ class BMenuField;
 class BRadioButton;
 class BStringView;
 class BTextControl;
+class BView;
 class BWindow;
 struct entry_ref;
 
@@ -39,6 +40,12 @@ void click_button(BButton* button, bool force);
 // Quits the window and forgets it, when it can be locked.
 void close_window(BWindow** window);
 void delete_mfield_mitems(BMenuField* menuField);
+// Marks the item at index, which the field then shows. An index that names no item, or a
+// separator, shows no choice at all: nothing is marked and the field's label is empty.
+void mark_mfield_mitem(BMenuField* menuField, int32 index);
+// The label of a box, caption (a string view's text), control or menu field; a caption is
+// fitted to it, a menu field's or text control's divider too. Other views are left alone.
+void set_view_label(BView* view, const char* label);
 status_t set_target_for_items(BMenu* menu, BHandler* handler);
 
 status_t add_rgb_color(BMessage* message, const char* name, rgb_color color);
