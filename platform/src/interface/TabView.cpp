@@ -17,11 +17,16 @@ BTabView::BTabView(BRect frame, const char* name, button_width width, uint32 res
 
 BTabView::BTabView(BMessage* archive) : BView(archive)
 {
+	// An archive is outside input: a width setting the platform does not know
+	// is taken as the usual one, and a tab height must be a sane number.
 	int16 width = B_WIDTH_AS_USUAL;
 	archive->FindInt16("_but_width", &width);
-	_InitTabView(button_width(width));
+	if (width < B_WIDTH_AS_USUAL || width > B_WIDTH_FROM_LABEL)
+		width = B_WIDTH_AS_USUAL;
+	_InitTabView(static_cast<button_width>(width));
 	float height;
-	if (archive->FindFloat("_high", &height) == B_OK)
+	if (archive->FindFloat("_high", &height) == B_OK && std::isfinite(height) && height >= 0
+		&& height <= 1000)
 		fTabHeight = height;
 	_PlaceContainer();
 	BMessage tabArchive;

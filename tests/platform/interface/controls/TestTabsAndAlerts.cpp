@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <future>
+#include <limits>
 #include <memory>
 
 using namespace BPrivate::headless;
@@ -71,6 +72,26 @@ TEST(TabView, ArchivesKeepTheTabsAndTheirPages)
 	// The container holds only the selected page.
 	EXPECT_EQ(copy->ContainerView()->CountChildren(), 1);
 	EXPECT_EQ(copy->ContainerView()->ChildAt(0), copy->ViewForTab(1));
+}
+
+TEST(TabView, AnArchiveWithAnUnknownWidthOrABadHeightGivesAUsualTabView)
+{
+	BTabView tabs(BRect(0, 0, 299, 199), "tabs", B_WIDTH_FROM_LABEL);
+	BMessage archive;
+	ASSERT_EQ(tabs.Archive(&archive), B_OK);
+	const float usualHeight = tabs.TabHeight();
+	for (int16 width : {int16(-1), int16(3), int16(0x7fff)}) {
+		for (float height : {std::numeric_limits<float>::quiet_NaN(), -5.0f, 1e30f}) {
+			BMessage hostile(archive);
+			hostile.ReplaceInt16("_but_width", width);
+			hostile.ReplaceFloat("_high", height);
+			std::unique_ptr<BTabView> copy(
+				dynamic_cast<BTabView*>(instantiate_object(&hostile)));
+			ASSERT_TRUE(copy);
+			EXPECT_EQ(copy->TabWidth(), B_WIDTH_AS_USUAL);
+			EXPECT_EQ(copy->TabHeight(), usualHeight);
+		}
+	}
 }
 
 TEST(Alert, GoReturnsThePressedButtonByClickShortcutOrEnter)
