@@ -25,8 +25,8 @@ BTabView::BTabView(BMessage* archive) : BView(archive)
 		width = B_WIDTH_AS_USUAL;
 	_InitTabView(static_cast<button_width>(width));
 	float height;
-	if (archive->FindFloat("_high", &height) == B_OK && std::isfinite(height) && height >= 0
-		&& height <= 1000)
+	if (archive->FindFloat("_high", &height) == B_OK && std::isfinite(height) && height >= 0 &&
+		height <= 1000)
 		fTabHeight = height;
 	_PlaceContainer();
 	BMessage tabArchive;

@@ -85,8 +85,7 @@ TEST(TabView, AnArchiveWithAnUnknownWidthOrABadHeightGivesAUsualTabView)
 			BMessage hostile(archive);
 			hostile.ReplaceInt16("_but_width", width);
 			hostile.ReplaceFloat("_high", height);
-			std::unique_ptr<BTabView> copy(
-				dynamic_cast<BTabView*>(instantiate_object(&hostile)));
+			std::unique_ptr<BTabView> copy(dynamic_cast<BTabView*>(instantiate_object(&hostile)));
 			ASSERT_TRUE(copy);
 			EXPECT_EQ(copy->TabWidth(), B_WIDTH_AS_USUAL);
 			EXPECT_EQ(copy->TabHeight(), usualHeight);
