@@ -166,6 +166,29 @@ remember_path(const std::string& directory, const RosterEntry& entry)
 		unlink(temporary.c_str());
 }
 
+// Removes the registrations that a process killed while writing left under their temporary
+// names: nobody holds their lock any more. Called with the directory locked, so that no
+// registration being written now can be taken for one.
+void
+remove_abandoned_registrations(const std::string& directory)
+{
+	DIR* dir = opendir(directory.c_str());
+	if (dir == NULL)
+		return;
+	while (struct dirent* item = readdir(dir)) {
+		if (strncmp(item->d_name, "new-", 4) != 0)
+			continue;
+		std::string path = directory + "/" + item->d_name;
+		int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+		if (fd < 0)
+			continue;
+		if (flock(fd, LOCK_SH | LOCK_NB) == 0)
+			unlink(path.c_str());
+		close(fd);
+	}
+	closedir(dir);
+}
+
 // Serialises registrations between processes, so that two exclusive starts cannot both win.
 class DirectoryLock {
 public:
@@ -203,6 +226,7 @@ RosterRegistry::Register(const RosterEntry& entry, RosterEntry* running)
 		return status;
 	std::lock_guard<std::mutex> guard(sLock);
 	DirectoryLock lock(directory);
+	remove_abandoned_registrations(directory);
 
 	uint32 launch = entry.flags & B_LAUNCH_MASK;
 	if (launch != B_MULTIPLE_LAUNCH) {

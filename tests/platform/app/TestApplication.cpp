@@ -10,7 +10,10 @@
 #include <Roster.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
 #include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "ChildApp.h"
@@ -240,4 +243,27 @@ TEST_F(AppProcesses, ApplicationRunsOnTheCallingThread)
 	delete app;
 	EXPECT_EQ(nullptr, be_app);
 	EXPECT_FALSE(be_roster->IsRunning("application/x-vnd.beapi-test-self"));
+}
+
+// A process killed while it registered leaves its registration under the temporary name; the
+// next registration clears it away, but not one that a live process is writing.
+TEST_F(AppProcesses, ARegistrationAbandonedHalfWrittenIsClearedByTheNext)
+{
+	Watchdog watchdog(60);
+	std::string roster = fFolder + "/beapi/roster";
+	ASSERT_EQ(
+		0, system(("mkdir -p '" + roster + "' && chmod -R 700 '" + fFolder + "/beapi'").c_str()));
+	std::ofstream(roster + "/new-99999") << "team 99999\n";
+	int held = open((roster + "/new-99998").c_str(), O_RDWR | O_CREAT, 0600);
+	ASSERT_GE(held, 0);
+	ASSERT_EQ(0, flock(held, LOCK_EX));
+
+	ChildApp child(kHelper, "application/x-vnd.beapi-test-abandoned", Output("abandoned"));
+	ASSERT_TRUE(child.WaitForLine("ready"));
+	EXPECT_NE(0, access((roster + "/new-99999").c_str(), F_OK));
+	EXPECT_EQ(0, access((roster + "/new-99998").c_str(), F_OK));
+	close(held);
+
+	EXPECT_EQ(B_OK, BMessenger("application/x-vnd.beapi-test-abandoned").SendMessage('quit'));
+	EXPECT_EQ(0, child.WaitForExit());
 }
