@@ -1,6 +1,6 @@
 // Start-up baseline: the least a program needs to show the same twenty labels with Cairo and
-// Pango, into an image (no argument) or on the desktop through SDL2 ("sdl"). It prints "frame"
-// once the frame is drawn, or shown, and ends at once.
+// Pango ("line": one line of text, a bare window), into an image or on the desktop through SDL2
+// ("sdl"). It prints "frame" once the frame is drawn, or shown, and ends at once.
 
 #include "Labels.h"
 
@@ -19,7 +19,7 @@ const int kWidth = 551;
 const int kHeight = 286;
 
 void
-draw(cairo_surface_t* surface)
+draw(cairo_surface_t* surface, int count)
 {
 	cairo_t* cr = cairo_create(surface);
 	cairo_set_source_rgb(cr, 216 / 255.0, 216 / 255.0, 216 / 255.0);
@@ -30,7 +30,7 @@ draw(cairo_surface_t* surface)
 	PangoFontDescription* font = pango_font_description_from_string("sans");
 	pango_font_description_set_absolute_size(font, startup::kFontSize * PANGO_SCALE);
 	pango_layout_set_font_description(layout, font);
-	for (int i = 0; i < startup::kLabelCount; i++) {
+	for (int i = 0; i < count; i++) {
 		pango_layout_set_text(layout, startup::kLabels[i], -1);
 		cairo_move_to(cr, startup::label_left(i), startup::label_top(i));
 		pango_cairo_show_layout(cr, layout);
@@ -67,10 +67,16 @@ show(cairo_surface_t* image)
 int
 main(int argc, char** argv)
 {
-	bool desktop = argc > 1 && strcmp(argv[1], "sdl") == 0;
+	bool desktop = false;
+	int count = startup::kLabelCount;
+	for (int i = 1; i < argc; i++) {
+		desktop = desktop || strcmp(argv[i], "sdl") == 0;
+		if (strcmp(argv[i], "line") == 0)
+			count = 1;
+	}
 	FcInit();
 	cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
-	draw(image);
+	draw(image, count);
 	bool shown = !desktop || show(image);
 	printf(shown ? "frame\n" : "no frame\n");
 	fflush(stdout);

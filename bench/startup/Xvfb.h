@@ -38,8 +38,8 @@ private:
 			return;
 		fcntl(fds[0], F_SETFD, FD_CLOEXEC);
 		std::string fd = std::to_string(fds[1]);
-		const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-							  "1280x1024x24", "-nolisten",  "tcp",      nullptr};
+		const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+							  "1280x1024x24", "-nolisten",  "tcp",      "-noreset", nullptr};
 		posix_spawn_file_actions_t actions;
 		posix_spawn_file_actions_init(&actions);
 		// Xvfb's own messages would mix with the table.
