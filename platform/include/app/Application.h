@@ -47,12 +47,9 @@ public:
 	virtual void AboutRequested();
 	virtual void DispatchMessage(BMessage* message, BHandler* handler);
 
-	void SetPulseRate(bigtime_t rate);
-
 	int32 CountWindows() const;
 	BWindow* WindowAt(int32 index) const;
 
-	bool IsLaunching() const;
 	const char* Signature() const;
 	status_t GetAppInfo(app_info* info) const;
 	static BResources* AppResources();

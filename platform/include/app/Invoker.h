@@ -27,14 +27,8 @@ public:
 	BHandler* Target(BLooper** looper = NULL) const;
 	BMessenger Messenger() const;
 
-	virtual status_t SetHandlerForReply(BHandler* handler);
-	BHandler* HandlerForReply() const;
-
 	virtual status_t Invoke(BMessage* message = NULL);
 	status_t InvokeNotify(BMessage* message, uint32 kind = B_CONTROL_INVOKED);
-
-	status_t SetTimeout(bigtime_t timeout);
-	bigtime_t Timeout() const;
 
 protected:
 	uint32 InvokeKind(bool* notify = NULL);

@@ -42,13 +42,10 @@ public:
 	// Number of fields of the type (B_ANY_TYPE: all fields).
 	int32 CountNames(type_code type) const;
 	bool IsEmpty() const;
-	bool IsSystem() const;
 	bool IsReply() const;
 	bool WasDelivered() const;
 	bool IsSourceWaiting() const;
-	bool WasDropped() const;
 	bool IsSourceRemote() const;
-	BMessenger ReturnAddress() const;
 	void PrintToStream() const;
 
 	// Replies to the sender, which waits for the answer or named a handler for it.

@@ -47,7 +47,6 @@ public:
 	status_t GetRunningAppInfo(team_id team, app_info* info) const;
 	// The teams of every live application, in the order they registered.
 	int32 CountRunningApps() const;
-	team_id RunningAppAt(int32 index) const;
 
 	status_t Broadcast(BMessage* message) const;
 	status_t Broadcast(BMessage* message, BMessenger replyTo) const;

@@ -47,7 +47,6 @@ public:
 	BRect Bounds() const;
 	uint32 Flags() const;
 
-	void SetBits(const void* data, int32 length, int32 offset, color_space colorSpace);
 	status_t ImportBits(const void* data, int32 length, int32 bpr, int32 offset,
 						color_space colorSpace);
 	status_t ImportBits(const BBitmap* bitmap);

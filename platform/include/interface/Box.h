@@ -26,8 +26,6 @@ public:
 	void SetLabel(const char* label);
 	const char* Label() const;
 
-	// The inside of the frame, below the label, in the box's own coordinates.
-	BRect InnerFrame();
 	virtual void GetPreferredSize(float* width, float* height);
 
 private:

@@ -43,10 +43,8 @@ public:
 	virtual status_t Invoke(BMessage* message = NULL);
 
 protected:
-	bool IsFocusChanging() const;
 	bool IsTracking() const;
 	void SetTracking(bool state);
-	void SetValueNoUpdate(int32 value);
 
 private:
 	void _InitControl(const char* label);

@@ -59,7 +59,6 @@ public:
 
 	status_t SetFamilyAndStyle(const font_family family, const font_style style);
 	void SetFamilyAndStyle(uint32 code);
-	status_t SetFamilyAndFace(const font_family family, uint16 face);
 	void GetFamilyAndStyle(font_family* family, font_style* style) const;
 
 	void SetSize(float size);
@@ -79,8 +78,6 @@ public:
 
 	float StringWidth(const char* string) const;
 	float StringWidth(const char* string, int32 length) const;
-	void GetStringWidths(const char* stringArray[], const int32 lengthArray[], int32 numStrings,
-						 float widthArray[]) const;
 	void GetHeight(font_height* height) const;
 
 	BFont& operator=(const BFont& font);

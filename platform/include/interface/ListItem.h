@@ -28,8 +28,6 @@ public:
 	bool IsEnabled() const;
 	void SetHeight(float height);
 	void SetWidth(float width);
-	bool IsExpanded() const;
-	void SetExpanded(bool expanded);
 	uint32 OutlineLevel() const;
 
 	virtual void DrawItem(BView* owner, BRect frame, bool complete = false) = 0;

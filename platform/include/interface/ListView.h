@@ -40,8 +40,6 @@ public:
 	virtual void MakeEmpty();
 
 	BListItem* ItemAt(int32 index) const;
-	BListItem* FirstItem() const;
-	BListItem* LastItem() const;
 	int32 IndexOf(BListItem* item) const;
 	int32 IndexOf(BPoint point) const;
 	bool HasItem(BListItem* item) const;
@@ -50,13 +48,9 @@ public:
 
 	virtual void SetSelectionMessage(BMessage* message);
 	virtual void SetInvocationMessage(BMessage* message);
-	BMessage* SelectionMessage() const;
 	uint32 SelectionCommand() const;
 	BMessage* InvocationMessage() const;
 	uint32 InvocationCommand() const;
-
-	virtual void SetListType(list_view_type type);
-	list_view_type ListType() const;
 
 	void Select(int32 index, bool extend = false);
 	void Select(int32 from, int32 to, bool extend = false);
@@ -73,7 +67,6 @@ public:
 
 	BRect ItemFrame(int32 index);
 	void InvalidateItem(int32 index);
-	void ScrollToSelection();
 
 private:
 	void _InitList(list_view_type type);

@@ -29,7 +29,6 @@ public:
 	bool IsEnabled() const;
 	virtual void SetMarked(bool marked);
 	bool IsMarked() const;
-	virtual void SetTrigger(char trigger);
 	char Trigger() const;
 	virtual void SetShortcut(char shortcut, uint32 modifiers);
 	char Shortcut(uint32* modifiers = NULL) const;

@@ -31,10 +31,6 @@ public:
 	BPoint RightBottom() const { return BPoint(right, bottom); }
 	BPoint LeftBottom() const { return BPoint(left, bottom); }
 	BPoint RightTop() const { return BPoint(right, top); }
-	void SetLeftTop(BPoint p);
-	void SetRightBottom(BPoint p);
-	void SetLeftBottom(BPoint p);
-	void SetRightTop(BPoint p);
 
 	void InsetBy(BPoint delta);
 	void InsetBy(float dx, float dy);
@@ -42,11 +38,8 @@ public:
 	void OffsetBy(float dx, float dy);
 	void OffsetTo(BPoint where);
 	void OffsetTo(float x, float y);
-	BRect& InsetBySelf(float dx, float dy);
 	BRect InsetByCopy(float dx, float dy) const;
-	BRect& OffsetBySelf(float dx, float dy);
 	BRect OffsetByCopy(float dx, float dy) const;
-	BRect& OffsetToSelf(float x, float y);
 	BRect OffsetToCopy(float x, float y) const;
 
 	bool operator==(BRect other) const;

@@ -21,11 +21,9 @@ public:
 	~BScreen();
 
 	bool IsValid();
-	status_t SetToNext();
 	color_space ColorSpace();
 	BRect Frame();
 	screen_id ID();
-	status_t WaitForRetrace();
 
 private:
 	screen_id fID;

@@ -72,7 +72,6 @@ public:
 	virtual void Select(int32 index);
 	int32 Selection() const;
 	virtual void AddTab(BView* target, BTab* tab = NULL);
-	virtual BTab* RemoveTab(int32 index);
 	virtual BTab* TabAt(int32 index) const;
 	int32 CountTabs() const;
 	int32 IndexOf(BTab* tab) const;
@@ -81,7 +80,6 @@ public:
 
 	void SetTabWidth(button_width width);
 	button_width TabWidth() const;
-	void SetTabHeight(float height);
 	float TabHeight() const;
 	BRect TabFrame(int32 index) const;
 

@@ -50,7 +50,6 @@ public:
 
 	const char* Text() const;
 	int32 TextLength() const;
-	void GetText(int32 offset, int32 length, char* buffer) const;
 	uint8 ByteAt(int32 offset) const;
 	int32 CountLines() const;
 	int32 CurrentLine() const;
@@ -62,25 +61,12 @@ public:
 	void SetTextRect(BRect rect);
 	BRect TextRect() const;
 	void MakeEditable(bool editable = true);
-	bool IsEditable() const;
 	void MakeSelectable(bool selectable = true);
-	bool IsSelectable() const;
-	void SetWordWrap(bool wrap);
-	bool DoesWordWrap() const;
 	void SetMaxBytes(int32 max);
-	int32 MaxBytes() const;
-	void DisallowChar(uint32 character);
-	void AllowChar(uint32 character);
 	void SetAlignment(alignment flag);
 	alignment Alignment() const;
-	void SetAutoindent(bool state);
-	bool DoesAutoindent() const;
 	void SetTabWidth(float width);
 	float TabWidth() const;
-	void SetStylable(bool stylable);
-	bool IsStylable() const;
-	void HideTyping(bool enabled);
-	bool IsTypingHidden() const;
 
 	float LineHeight(int32 lineNumber = 0) const;
 	float TextHeight(int32 startLine, int32 endLine) const;

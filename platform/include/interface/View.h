@@ -128,7 +128,6 @@ public:
 	virtual void MakeFocus(bool focus = true);
 	bool IsFocus() const;
 	status_t SetEventMask(uint32 mask, uint32 options = 0);
-	uint32 EventMask();
 	status_t SetMouseEventMask(uint32 mask, uint32 options = 0);
 	void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
 
@@ -168,7 +167,6 @@ public:
 
 	virtual void SetFlags(uint32 flags);
 	uint32 Flags() const;
-	virtual void SetResizingMode(uint32 mode);
 	uint32 ResizingMode() const;
 
 	// Colours and the pen.
@@ -181,22 +179,18 @@ public:
 	void SetHighColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
 	rgb_color HighColor() const;
 	void SetHighUIColor(color_which which, float tint = B_NO_TINT);
-	color_which HighUIColor(float* tint = NULL) const;
 	virtual void SetLowColor(rgb_color color);
 	void SetLowColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
 	rgb_color LowColor() const;
 	void SetLowUIColor(color_which which, float tint = B_NO_TINT);
-	color_which LowUIColor(float* tint = NULL) const;
 
 	virtual void SetDrawingMode(drawing_mode mode);
 	drawing_mode DrawingMode() const;
 	void SetBlendingMode(source_alpha srcAlpha, alpha_function alphaFunc);
-	void GetBlendingMode(source_alpha* srcAlpha, alpha_function* alphaFunc) const;
 	virtual void SetPenSize(float size);
 	float PenSize() const;
 	void MovePenTo(BPoint point);
 	void MovePenTo(float x, float y);
-	void MovePenBy(float x, float y);
 	BPoint PenLocation() const;
 
 	// Drawing.
@@ -204,12 +198,8 @@ public:
 	void StrokeLine(BPoint start, BPoint end, ::pattern pattern = B_SOLID_HIGH);
 	void StrokeRect(BRect rect, ::pattern pattern = B_SOLID_HIGH);
 	void FillRect(BRect rect, ::pattern pattern = B_SOLID_HIGH);
-	void StrokeRoundRect(BRect rect, float xRadius, float yRadius,
-						 ::pattern pattern = B_SOLID_HIGH);
-	void FillRoundRect(BRect rect, float xRadius, float yRadius, ::pattern pattern = B_SOLID_HIGH);
 	void StrokeEllipse(BRect rect, ::pattern pattern = B_SOLID_HIGH);
 	void FillEllipse(BRect rect, ::pattern pattern = B_SOLID_HIGH);
-	void StrokeTriangle(BPoint pt1, BPoint pt2, BPoint pt3, ::pattern pattern = B_SOLID_HIGH);
 	void FillTriangle(BPoint pt1, BPoint pt2, BPoint pt3, ::pattern pattern = B_SOLID_HIGH);
 	void BeginLineArray(int32 count);
 	void AddLine(BPoint start, BPoint end, rgb_color color);
@@ -225,8 +215,6 @@ public:
 	void DrawBitmap(const BBitmap* bitmap, BPoint where);
 	void DrawBitmap(const BBitmap* bitmap, BRect destRect);
 	void DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect);
-	void DrawBitmapAsync(const BBitmap* bitmap, BPoint where);
-	void DrawBitmapAsync(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect);
 
 	void Invalidate(BRect invalRect);
 	void Invalidate();

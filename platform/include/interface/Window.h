@@ -103,7 +103,6 @@ public:
 	bool IsHidden() const;
 	void Activate(bool active = true);
 	bool IsActive() const;
-	bool IsFront() const;
 	bool IsModal() const;
 	bool IsFloating() const;
 
@@ -114,9 +113,7 @@ public:
 	void MoveTo(float x, float y);
 	void ResizeBy(float dx, float dy);
 	void ResizeTo(float width, float height);
-	void CenterOnScreen();
 	void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
-	void GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const;
 
 	void ConvertToScreen(BPoint* point) const;
 	BPoint ConvertToScreen(BPoint point) const;
@@ -133,28 +130,18 @@ public:
 	window_type Type() const;
 	status_t SetType(window_type type);
 	window_look Look() const;
-	status_t SetLook(window_look look);
 	window_feel Feel() const;
-	status_t SetFeel(window_feel feel);
 	uint32 Flags() const;
 	status_t SetFlags(uint32 flags);
-	uint32 Workspaces() const;
-	void SetWorkspaces(uint32 workspaces);
 
 	BView* FindView(const char* viewName) const;
 	BView* FindView(BPoint point) const;
 	BView* CurrentFocus() const;
-	BView* LastMouseMovedView() const;
 
 	void SetDefaultButton(BButton* button);
 	BButton* DefaultButton() const;
-	void SetKeyMenuBar(BMenuBar* bar);
-	BMenuBar* KeyMenuBar() const;
 
 	void UpdateIfNeeded();
-	bool NeedsUpdate() const;
-	void DisableUpdates();
-	void EnableUpdates();
 	void Flush() const;
 	void Sync() const;
 

@@ -35,7 +35,6 @@ public:
 	status_t FindEntry(const char* path, BEntry* entry, bool traverse = false) const;
 	bool Contains(const char* path, int32 nodeFlags = B_ANY_NODE) const;
 	bool Contains(const BEntry* entry, int32 nodeFlags = B_ANY_NODE) const;
-	status_t GetStatFor(const char* path, struct stat* st) const;
 
 	virtual status_t GetNextEntry(BEntry* entry, bool traverse = false);
 	virtual status_t GetNextRef(entry_ref* ref);

@@ -69,9 +69,6 @@ public:
 	bool operator==(const BNode& node) const;
 	bool operator!=(const BNode& node) const;
 
-	// A duplicate of the node's file descriptor, for the caller to close.
-	int Dup();
-
 protected:
 	virtual status_t _SetPermissions(mode_t permissions);
 	virtual status_t _SetModificationTime(time_t mtime);

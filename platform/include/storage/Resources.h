@@ -41,10 +41,8 @@ public:
 
 	const void* LoadResource(type_code type, int32 id, size_t* _size);
 	const void* LoadResource(type_code type, const char* name, size_t* _size);
-	status_t PreloadResourceType(type_code type = 0);
 
 	status_t Sync();
-	status_t MergeFrom(BFile* fromFile);
 	status_t WriteTo(BFile* file);
 
 	status_t AddResource(type_code type, int32 id, const void* data, size_t length,

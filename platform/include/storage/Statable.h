@@ -20,14 +20,9 @@ public:
 	bool IsSymLink() const;
 
 	status_t GetNodeRef(node_ref* ref) const;
-	status_t GetOwner(uid_t* owner) const;
-	status_t GetGroup(gid_t* group) const;
 	status_t GetPermissions(mode_t* permissions) const;
 	status_t SetPermissions(mode_t permissions);
 	status_t GetSize(off_t* size) const;
-	status_t GetModificationTime(time_t* mtime) const;
-	status_t SetModificationTime(time_t mtime);
-	status_t GetAccessTime(time_t* atime) const;
 
 protected:
 	// Changes the node's permissions or times, whichever the object reaches its node by.

@@ -19,8 +19,6 @@ public:
 	static BArchivable* Instantiate(BMessage* from);
 
 	virtual status_t Perform(perform_code d, void* arg);
-	virtual status_t AllUnarchived(const BMessage* archive);
-	virtual status_t AllArchived(BMessage* archive) const;
 };
 
 typedef BArchivable* (*instantiation_func)(BMessage*);

@@ -59,8 +59,6 @@ public:
 	virtual off_t Position() const;
 	virtual status_t SetSize(off_t size);
 
-	// Granularity in which the buffer grows.
-	void SetBlockSize(size_t blockSize);
 	const void* Buffer() const { return fData; }
 	size_t BufferLength() const { return fLength; }
 

@@ -96,23 +96,6 @@ BApplication::_SilentRelaunch()
 		hooks->activate(first);
 }
 
-void
-BApplication::SetPulseRate(bigtime_t rate)
-{
-	delete fPulseRunner;
-	fPulseRunner = NULL;
-	if (rate <= 0)
-		return;
-	BMessage pulse(B_PULSE);
-	fPulseRunner = new BMessageRunner(BMessenger(this), &pulse, rate);
-}
-
-bool
-BApplication::IsLaunching() const
-{
-	return !fReadyToRunCalled;
-}
-
 const char*
 BApplication::Signature() const
 {

@@ -83,19 +83,6 @@ BInvoker::Messenger() const
 }
 
 status_t
-BInvoker::SetHandlerForReply(BHandler* handler)
-{
-	fReplyTo = handler;
-	return B_OK;
-}
-
-BHandler*
-BInvoker::HandlerForReply() const
-{
-	return fReplyTo;
-}
-
-status_t
 BInvoker::Invoke(BMessage* message)
 {
 	if (message == NULL)
@@ -120,19 +107,6 @@ BInvoker::InvokeNotify(BMessage* message, uint32 kind)
 	status_t status = Invoke(message);
 	EndInvokeNotify();
 	return status;
-}
-
-status_t
-BInvoker::SetTimeout(bigtime_t timeout)
-{
-	fTimeout = timeout;
-	return B_OK;
-}
-
-bigtime_t
-BInvoker::Timeout() const
-{
-	return fTimeout;
 }
 
 uint32

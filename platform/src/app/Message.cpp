@@ -111,13 +111,6 @@ BMessage::IsEmpty() const
 }
 
 bool
-BMessage::IsSystem() const
-{
-	// System messages have codes of the form '_XYZ'.
-	return (what >> 24) == '_' && ((what >> 16) & 0xff) >= 'A' && ((what >> 16) & 0xff) <= 'Z';
-}
-
-bool
 BMessage::IsReply() const
 {
 	return (fBody->flags & MESSAGE_FLAG_IS_REPLY) != 0;
@@ -134,12 +127,6 @@ BMessage::IsSourceWaiting() const
 {
 	return (fBody->flags & MESSAGE_FLAG_REPLY_REQUIRED) != 0 &&
 		   (fBody->flags & MESSAGE_FLAG_REPLY_DONE) == 0;
-}
-
-bool
-BMessage::WasDropped() const
-{
-	return (fBody->flags & MESSAGE_FLAG_WAS_DROPPED) != 0;
 }
 
 void

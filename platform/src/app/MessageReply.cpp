@@ -8,12 +8,6 @@ BMessage::IsSourceRemote() const
 	return BPrivate::is_source_remote(this);
 }
 
-BMessenger
-BMessage::ReturnAddress() const
-{
-	return BPrivate::return_address(this);
-}
-
 status_t
 BMessage::SendReply(uint32 command, BHandler* replyTo)
 {

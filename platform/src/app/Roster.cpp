@@ -137,15 +137,6 @@ BRoster::CountRunningApps() const
 	return (int32)RosterRegistry::List().size();
 }
 
-team_id
-BRoster::RunningAppAt(int32 index) const
-{
-	std::vector<RosterEntry> entries = RosterRegistry::List();
-	if (index < 0 || (size_t)index >= entries.size())
-		return B_BAD_VALUE;
-	return entries[index].team;
-}
-
 status_t
 BRoster::Broadcast(BMessage* message) const
 {

@@ -220,12 +220,6 @@ BBitmap::Flags() const
 	return fFlags;
 }
 
-void
-BBitmap::SetBits(const void* data, int32 length, int32 offset, color_space colorSpace)
-{
-	ImportBits(data, length, fBytesPerRow, offset, colorSpace);
-}
-
 status_t
 BBitmap::ImportBits(const void* data, int32 length, int32, int32 offset, color_space colorSpace)
 {

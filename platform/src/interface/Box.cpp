@@ -118,20 +118,6 @@ BBox::Label() const
 	return fHasLabel ? fLabel.c_str() : NULL;
 }
 
-BRect
-BBox::InnerFrame()
-{
-	BRect frame = Bounds();
-	float border = fStyle == B_FANCY_BORDER ? 2 : (fStyle == B_PLAIN_BORDER ? 1 : 0);
-	frame.InsetBy(border, border);
-	if (fHasLabel) {
-		font_height fh;
-		GetFontHeight(&fh);
-		frame.top = std::ceil(fh.ascent + fh.descent) + 1;
-	}
-	return frame;
-}
-
 void
 BBox::GetPreferredSize(float* width, float* height)
 {

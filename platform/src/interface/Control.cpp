@@ -168,12 +168,6 @@ BControl::Value() const
 }
 
 void
-BControl::SetValueNoUpdate(int32 value)
-{
-	fValue = value;
-}
-
-void
 BControl::SetEnabled(bool enabled)
 {
 	if (enabled == fEnabled)
@@ -226,12 +220,6 @@ BControl::Invoke(BMessage* message)
 	copy.AddPointer("source", this);
 	copy.AddInt32("be:value", fValue);
 	return BInvoker::Invoke(&copy);
-}
-
-bool
-BControl::IsFocusChanging() const
-{
-	return fFocusChanging;
 }
 
 bool

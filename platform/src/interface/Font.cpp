@@ -94,15 +94,6 @@ BFont::SetFamilyAndStyle(uint32 code)
 	SetFamilyAndStyle(source->fFamily, source->fStyle);
 }
 
-status_t
-BFont::SetFamilyAndFace(const font_family family, uint16 face)
-{
-	if (family != nullptr && family[0] != '\0')
-		copy_name(fFamily, family);
-	SetFace(face);
-	return B_OK;
-}
-
 void
 BFont::GetFamilyAndStyle(font_family* family, font_style* style) const
 {
@@ -214,14 +205,6 @@ float
 BFont::StringWidth(const char* string, int32 length) const
 {
 	return BPrivate::text_width(*this, string, length);
-}
-
-void
-BFont::GetStringWidths(const char* stringArray[], const int32 lengthArray[], int32 numStrings,
-					   float widthArray[]) const
-{
-	for (int32 i = 0; i < numStrings; i++)
-		widthArray[i] = BPrivate::text_width(*this, stringArray[i], lengthArray[i]);
 }
 
 void

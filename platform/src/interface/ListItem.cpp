@@ -103,18 +103,6 @@ BListItem::SetWidth(float width)
 	fWidth = width;
 }
 
-bool
-BListItem::IsExpanded() const
-{
-	return fExpanded;
-}
-
-void
-BListItem::SetExpanded(bool expanded)
-{
-	fExpanded = expanded;
-}
-
 uint32
 BListItem::OutlineLevel() const
 {

@@ -90,18 +90,6 @@ BListView::ItemAt(int32 index) const
 	return fItems[size_t(index)];
 }
 
-BListItem*
-BListView::FirstItem() const
-{
-	return ItemAt(0);
-}
-
-BListItem*
-BListView::LastItem() const
-{
-	return ItemAt(CountItems() - 1);
-}
-
 int32
 BListView::IndexOf(BListItem* item) const
 {
@@ -155,12 +143,6 @@ BListView::SetInvocationMessage(BMessage* message)
 	SetMessage(message);
 }
 
-BMessage*
-BListView::SelectionMessage() const
-{
-	return fSelectMessage;
-}
-
 uint32
 BListView::SelectionCommand() const
 {
@@ -177,22 +159,6 @@ uint32
 BListView::InvocationCommand() const
 {
 	return Command();
-}
-
-void
-BListView::SetListType(list_view_type type)
-{
-	if (type == fType)
-		return;
-	fType = type;
-	if (type == B_SINGLE_SELECTION_LIST && CurrentSelection(1) >= 0)
-		Select(CurrentSelection());
-}
-
-list_view_type
-BListView::ListType() const
-{
-	return fType;
 }
 
 bool
@@ -325,10 +291,4 @@ BListView::InvalidateItem(int32 index)
 {
 	if (index >= 0 && index < CountItems())
 		Invalidate(ItemFrame(index));
-}
-
-void
-BListView::ScrollToSelection()
-{
-	// Views are not scrolled on this platform's windows: every item is where it is drawn.
 }

@@ -176,12 +176,6 @@ BMenuItem::IsMarked() const
 	return fMarked;
 }
 
-void
-BMenuItem::SetTrigger(char trigger)
-{
-	fUserTrigger = trigger;
-}
-
 char
 BMenuItem::Trigger() const
 {

@@ -16,13 +16,6 @@ BScreen::IsValid()
 	return fID.id == B_MAIN_SCREEN_ID.id;
 }
 
-status_t
-BScreen::SetToNext()
-{
-	// One screen only.
-	return B_ERROR;
-}
-
 color_space
 BScreen::ColorSpace()
 {
@@ -41,10 +34,4 @@ screen_id
 BScreen::ID()
 {
 	return fID;
-}
-
-status_t
-BScreen::WaitForRetrace()
-{
-	return B_OK;
 }

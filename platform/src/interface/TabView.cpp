@@ -243,25 +243,6 @@ BTabView::AddTab(BView* target, BTab* tab)
 }
 
 BTab*
-BTabView::RemoveTab(int32 index)
-{
-	BTab* tab = TabAt(index);
-	if (tab == NULL)
-		return NULL;
-	tab->Deselect();
-	tab->fTabView = NULL;
-	fTabs.erase(fTabs.begin() + index);
-	if (index == fSelection) {
-		fSelection = -1;
-		Select(std::min(index, CountTabs() - 1));
-	} else if (index < fSelection) {
-		fSelection--;
-	}
-	Invalidate();
-	return tab;
-}
-
-BTab*
 BTabView::TabAt(int32 index) const
 {
 	if (index < 0 || index >= CountTabs())
@@ -306,14 +287,6 @@ button_width
 BTabView::TabWidth() const
 {
 	return fTabWidthSetting;
-}
-
-void
-BTabView::SetTabHeight(float height)
-{
-	fTabHeight = height;
-	_PlaceContainer();
-	Invalidate();
 }
 
 float

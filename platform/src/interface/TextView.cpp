@@ -144,17 +144,6 @@ BTextView::TextLength() const
 	return int32(fText.size());
 }
 
-void
-BTextView::GetText(int32 offset, int32 length, char* buffer) const
-{
-	if (buffer == NULL)
-		return;
-	offset = std::max(int32(0), std::min(offset, TextLength()));
-	length = std::max(int32(0), std::min(length, TextLength() - offset));
-	memcpy(buffer, fText.data() + offset, size_t(length));
-	buffer[length] = '\0';
-}
-
 uint8
 BTextView::ByteAt(int32 offset) const
 {

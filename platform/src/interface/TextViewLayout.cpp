@@ -25,12 +25,6 @@ BTextView::MakeEditable(bool editable)
 	Invalidate();
 }
 
-bool
-BTextView::IsEditable() const
-{
-	return fEditable;
-}
-
 void
 BTextView::MakeSelectable(bool selectable)
 {
@@ -38,24 +32,6 @@ BTextView::MakeSelectable(bool selectable)
 	if (!selectable)
 		fSelStart = fSelEnd;
 	Invalidate();
-}
-
-bool
-BTextView::IsSelectable() const
-{
-	return fSelectable;
-}
-
-void
-BTextView::SetWordWrap(bool wrap)
-{
-	fWrap = wrap;
-}
-
-bool
-BTextView::DoesWordWrap() const
-{
-	return fWrap;
 }
 
 void
@@ -69,24 +45,6 @@ BTextView::SetMaxBytes(int32 max)
 			cut--;
 		Delete(cut, TextLength());
 	}
-}
-
-int32
-BTextView::MaxBytes() const
-{
-	return fMaxBytes;
-}
-
-void
-BTextView::DisallowChar(uint32 character)
-{
-	fDisallowed.insert(character);
-}
-
-void
-BTextView::AllowChar(uint32 character)
-{
-	fDisallowed.erase(character);
 }
 
 void
@@ -103,18 +61,6 @@ BTextView::Alignment() const
 }
 
 void
-BTextView::SetAutoindent(bool state)
-{
-	fAutoindent = state;
-}
-
-bool
-BTextView::DoesAutoindent() const
-{
-	return fAutoindent;
-}
-
-void
 BTextView::SetTabWidth(float width)
 {
 	fTabWidth = width;
@@ -124,31 +70,6 @@ float
 BTextView::TabWidth() const
 {
 	return fTabWidth;
-}
-
-void
-BTextView::SetStylable(bool stylable)
-{
-	fStylable = stylable;
-}
-
-bool
-BTextView::IsStylable() const
-{
-	return fStylable;
-}
-
-void
-BTextView::HideTyping(bool enabled)
-{
-	fHidden = enabled;
-	Invalidate();
-}
-
-bool
-BTextView::IsTypingHidden() const
-{
-	return fHidden;
 }
 
 int32

@@ -281,12 +281,6 @@ BView::Flags() const
 	return fFlags & ~_RESIZE_MASK_;
 }
 
-void
-BView::SetResizingMode(uint32 mode)
-{
-	fFlags = (fFlags & ~_RESIZE_MASK_) | (mode & _RESIZE_MASK_);
-}
-
 uint32
 BView::ResizingMode() const
 {

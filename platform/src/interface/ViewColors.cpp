@@ -64,14 +64,6 @@ BView::SetHighUIColor(color_which which, float tint)
 	fUITint[0] = tint;
 }
 
-color_which
-BView::HighUIColor(float* tint) const
-{
-	if (tint != NULL)
-		*tint = fUITint[0];
-	return fUIWhich[0];
-}
-
 void
 BView::SetLowColor(rgb_color color)
 {
@@ -99,14 +91,6 @@ BView::SetLowUIColor(color_which which, float tint)
 	fUITint[1] = tint;
 }
 
-color_which
-BView::LowUIColor(float* tint) const
-{
-	if (tint != NULL)
-		*tint = fUITint[1];
-	return fUIWhich[1];
-}
-
 // The pen.
 
 void
@@ -128,15 +112,6 @@ BView::SetBlendingMode(source_alpha srcAlpha, alpha_function alphaFunc)
 	fSourceAlpha = srcAlpha;
 	fAlphaFunction = alphaFunc;
 	fBlendingSet = true;
-}
-
-void
-BView::GetBlendingMode(source_alpha* srcAlpha, alpha_function* alphaFunc) const
-{
-	if (srcAlpha != NULL)
-		*srcAlpha = fSourceAlpha;
-	if (alphaFunc != NULL)
-		*alphaFunc = fAlphaFunction;
 }
 
 void
@@ -163,12 +138,6 @@ void
 BView::MovePenTo(float x, float y)
 {
 	MovePenTo(BPoint(x, y));
-}
-
-void
-BView::MovePenBy(float x, float y)
-{
-	MovePenTo(fPenLocation.x + x, fPenLocation.y + y);
 }
 
 BPoint

@@ -76,59 +76,6 @@ BView::FillRect(BRect rect, ::pattern pattern)
 namespace {
 
 void
-round_rect_path(cairo_t* cr, double left, double top, double right, double bottom, double rx,
-				double ry)
-{
-	if (rx <= 0 || ry <= 0) {
-		cairo_rectangle(cr, left, top, right - left, bottom - top);
-		return;
-	}
-	auto corner = [cr, rx, ry](double cx, double cy, double from, double to) {
-		cairo_save(cr);
-		cairo_translate(cr, cx, cy);
-		cairo_scale(cr, rx, ry);
-		cairo_arc(cr, 0, 0, 1, from, to);
-		cairo_restore(cr);
-	};
-	cairo_new_sub_path(cr);
-	corner(right - rx, top + ry, -M_PI / 2, 0);
-	corner(right - rx, bottom - ry, 0, M_PI / 2);
-	corner(left + rx, bottom - ry, M_PI / 2, M_PI);
-	corner(left + rx, top + ry, M_PI, 3 * M_PI / 2);
-	cairo_close_path(cr);
-}
-
-} // namespace
-
-void
-BView::StrokeRoundRect(BRect rect, float xRadius, float yRadius, ::pattern pattern)
-{
-	ViewDrawing drawing(this);
-	cairo_t* cr = drawing.Context();
-	if (cr == NULL || !rect.IsValid())
-		return;
-	drawing.SetSource(pattern);
-	round_rect_path(cr, drawing.Align(rect.left), drawing.Align(rect.top),
-					drawing.Align(rect.right), drawing.Align(rect.bottom), xRadius, yRadius);
-	cairo_stroke(cr);
-}
-
-void
-BView::FillRoundRect(BRect rect, float xRadius, float yRadius, ::pattern pattern)
-{
-	ViewDrawing drawing(this);
-	cairo_t* cr = drawing.Context();
-	if (cr == NULL || !rect.IsValid())
-		return;
-	drawing.SetSource(pattern);
-	round_rect_path(cr, floor(rect.left), floor(rect.top), floor(rect.right) + 1,
-					floor(rect.bottom) + 1, xRadius, yRadius);
-	cairo_fill(cr);
-}
-
-namespace {
-
-void
 ellipse_path(cairo_t* cr, double left, double top, double right, double bottom)
 {
 	double rx = (right - left) / 2;
@@ -169,21 +116,6 @@ BView::FillEllipse(BRect rect, ::pattern pattern)
 	ellipse_path(cr, floor(rect.left), floor(rect.top), floor(rect.right) + 1,
 				 floor(rect.bottom) + 1);
 	cairo_fill(cr);
-}
-
-void
-BView::StrokeTriangle(BPoint pt1, BPoint pt2, BPoint pt3, ::pattern pattern)
-{
-	ViewDrawing drawing(this);
-	cairo_t* cr = drawing.Context();
-	if (cr == NULL)
-		return;
-	drawing.SetSource(pattern);
-	cairo_move_to(cr, drawing.Align(pt1.x), drawing.Align(pt1.y));
-	cairo_line_to(cr, drawing.Align(pt2.x), drawing.Align(pt2.y));
-	cairo_line_to(cr, drawing.Align(pt3.x), drawing.Align(pt3.y));
-	cairo_close_path(cr);
-	cairo_stroke(cr);
 }
 
 void

@@ -77,12 +77,6 @@ BView::SetEventMask(uint32 mask, uint32 options)
 	return B_OK;
 }
 
-uint32
-BView::EventMask()
-{
-	return fEventMask;
-}
-
 status_t
 BView::SetMouseEventMask(uint32 mask, uint32 options)
 {

@@ -223,15 +223,3 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect)
 	cairo_paint(cr);
 	cairo_surface_destroy(surface);
 }
-
-void
-BView::DrawBitmapAsync(const BBitmap* bitmap, BPoint where)
-{
-	DrawBitmap(bitmap, where);
-}
-
-void
-BView::DrawBitmapAsync(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect)
-{
-	DrawBitmap(bitmap, bitmapRect, viewRect);
-}

@@ -255,12 +255,6 @@ BWindow::IsActive() const
 }
 
 bool
-BWindow::IsFront() const
-{
-	return IsActive();
-}
-
-bool
 BWindow::IsModal() const
 {
 	return fFeel == B_MODAL_SUBSET_WINDOW_FEEL || fFeel == B_MODAL_APP_WINDOW_FEEL ||

@@ -93,15 +93,6 @@ BWindow::ResizeTo(float width, float height)
 }
 
 void
-BWindow::CenterOnScreen()
-{
-	BRect screen = BScreen(this).Frame();
-	BRect frame = Frame();
-	MoveTo(screen.left + (screen.Width() - frame.Width()) / 2,
-		   screen.top + (screen.Height() - frame.Height()) / 2);
-}
-
-void
 BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
 {
 	std::lock_guard<std::mutex> guard(fInternals->stateLock);
@@ -109,20 +100,6 @@ BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float ma
 	fInternals->maxWidth = maxWidth;
 	fInternals->minHeight = minHeight;
 	fInternals->maxHeight = maxHeight;
-}
-
-void
-BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const
-{
-	std::lock_guard<std::mutex> guard(fInternals->stateLock);
-	if (minWidth != NULL)
-		*minWidth = fInternals->minWidth;
-	if (maxWidth != NULL)
-		*maxWidth = fInternals->maxWidth;
-	if (minHeight != NULL)
-		*minHeight = fInternals->minHeight;
-	if (maxHeight != NULL)
-		*maxHeight = fInternals->maxHeight;
 }
 
 void

@@ -47,24 +47,10 @@ BWindow::Look() const
 	return fLook;
 }
 
-status_t
-BWindow::SetLook(window_look look)
-{
-	fLook = look;
-	return B_OK;
-}
-
 window_feel
 BWindow::Feel() const
 {
 	return fFeel;
-}
-
-status_t
-BWindow::SetFeel(window_feel feel)
-{
-	fFeel = feel;
-	return B_OK;
 }
 
 uint32
@@ -78,18 +64,6 @@ BWindow::SetFlags(uint32 flags)
 {
 	fFlags = flags;
 	return B_OK;
-}
-
-uint32
-BWindow::Workspaces() const
-{
-	return fWorkspaces;
-}
-
-void
-BWindow::SetWorkspaces(uint32 workspaces)
-{
-	fWorkspaces = workspaces;
 }
 
 BView*
@@ -115,12 +89,6 @@ BWindow::CurrentFocus() const
 	return fFocus;
 }
 
-BView*
-BWindow::LastMouseMovedView() const
-{
-	return fInternals->lastMouseMovedView;
-}
-
 void
 BWindow::SetDefaultButton(BButton* button)
 {
@@ -144,45 +112,12 @@ BWindow::DefaultButton() const
 }
 
 void
-BWindow::SetKeyMenuBar(BMenuBar* bar)
-{
-	fKeyMenuBar = bar;
-}
-
-BMenuBar*
-BWindow::KeyMenuBar() const
-{
-	return fKeyMenuBar;
-}
-
-void
 BWindow::UpdateIfNeeded()
 {
 	// Only the window's own thread draws.
 	if (find_thread(NULL) != Thread())
 		return;
 	WindowInternals::Update(this);
-}
-
-bool
-BWindow::NeedsUpdate() const
-{
-	return fInternals->dirty != nullptr && !cairo_region_is_empty(fInternals->dirty);
-}
-
-void
-BWindow::DisableUpdates()
-{
-	fInternals->updatesDisabled++;
-}
-
-void
-BWindow::EnableUpdates()
-{
-	if (fInternals->updatesDisabled > 0)
-		fInternals->updatesDisabled--;
-	if (fInternals->updatesDisabled == 0)
-		WindowInternals::InvalidateRect(this, BRect());
 }
 
 void

@@ -231,18 +231,6 @@ BDirectory::Contains(const BEntry* entry, int32 nodeFlags) const
 }
 
 status_t
-BDirectory::GetStatFor(const char* path, struct stat* st) const
-{
-	if (path == nullptr || st == nullptr)
-		return B_BAD_VALUE;
-	if (fStatus != B_OK)
-		return B_NO_INIT;
-	if (lstat(_Resolve(path).c_str(), st) != 0)
-		return last_error_status();
-	return B_OK;
-}
-
-status_t
 BDirectory::CreateDirectory(const char* path, BDirectory* dir)
 {
 	if (path == nullptr)

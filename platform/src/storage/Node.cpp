@@ -235,14 +235,6 @@ BNode::operator!=(const BNode& node) const
 	return !(*this == node);
 }
 
-int
-BNode::Dup()
-{
-	if (fStatus != B_OK)
-		return -1;
-	return fcntl(fFd, F_DUPFD_CLOEXEC, 0);
-}
-
 status_t
 BNode::_SetPermissions(mode_t permissions)
 {

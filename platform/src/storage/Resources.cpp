@@ -157,13 +157,6 @@ BResources::File() const
 }
 
 status_t
-BResources::PreloadResourceType(type_code)
-{
-	// Everything is read when the file is set.
-	return fStatus == B_OK ? B_OK : B_NO_INIT;
-}
-
-status_t
 BResources::Sync()
 {
 	if (fStatus != B_OK)
@@ -221,23 +214,4 @@ BResources::WriteTo(BFile* file)
 		fFile.SetSize(0);
 	fModified = true;
 	return Sync();
-}
-
-status_t
-BResources::MergeFrom(BFile* fromFile)
-{
-	if (fromFile == nullptr)
-		return B_BAD_VALUE;
-	if (fStatus != B_OK)
-		return B_NO_INIT;
-	BResources other(fromFile, false);
-	if (other.InitCheck() != B_OK)
-		return other.InitCheck();
-	for (const auto& item : other.fItems) {
-		status_t status = AddResource(item->type, item->id, item->data.data(), item->data.size(),
-									  item->name.c_str());
-		if (status != B_OK)
-			return status;
-	}
-	return B_OK;
 }

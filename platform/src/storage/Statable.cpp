@@ -57,18 +57,6 @@ BStatable::GetNodeRef(node_ref* ref) const
 }
 
 status_t
-BStatable::GetOwner(uid_t* owner) const
-{
-	return get_stat_value(*this, owner, [](const struct stat& st) { return st.st_uid; });
-}
-
-status_t
-BStatable::GetGroup(gid_t* group) const
-{
-	return get_stat_value(*this, group, [](const struct stat& st) { return st.st_gid; });
-}
-
-status_t
 BStatable::GetPermissions(mode_t* permissions) const
 {
 	return get_stat_value(*this, permissions,
@@ -85,22 +73,4 @@ status_t
 BStatable::GetSize(off_t* size) const
 {
 	return get_stat_value(*this, size, [](const struct stat& st) { return st.st_size; });
-}
-
-status_t
-BStatable::GetModificationTime(time_t* mtime) const
-{
-	return get_stat_value(*this, mtime, [](const struct stat& st) { return st.st_mtime; });
-}
-
-status_t
-BStatable::SetModificationTime(time_t mtime)
-{
-	return _SetModificationTime(mtime);
-}
-
-status_t
-BStatable::GetAccessTime(time_t* atime) const
-{
-	return get_stat_value(*this, atime, [](const struct stat& st) { return st.st_atime; });
 }

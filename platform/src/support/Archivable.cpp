@@ -75,18 +75,6 @@ BArchivable::Perform(perform_code, void*)
 }
 
 status_t
-BArchivable::AllUnarchived(const BMessage*)
-{
-	return B_OK;
-}
-
-status_t
-BArchivable::AllArchived(BMessage*) const
-{
-	return B_OK;
-}
-
-status_t
 register_instantiation_func(const char* className, instantiation_func func)
 {
 	if (className == nullptr || className[0] == '\0' || func == nullptr)

@@ -87,12 +87,6 @@ BMallocIO::SetSize(off_t size)
 	return B_OK;
 }
 
-void
-BMallocIO::SetBlockSize(size_t blockSize)
-{
-	fBlockSize = blockSize == 0 ? 1 : blockSize;
-}
-
 status_t
 BMallocIO::Reserve(size_t size)
 {

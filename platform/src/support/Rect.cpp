@@ -4,34 +4,6 @@
 #include <cstdio>
 
 void
-BRect::SetLeftTop(BPoint p)
-{
-	left = p.x;
-	top = p.y;
-}
-
-void
-BRect::SetRightBottom(BPoint p)
-{
-	right = p.x;
-	bottom = p.y;
-}
-
-void
-BRect::SetLeftBottom(BPoint p)
-{
-	left = p.x;
-	bottom = p.y;
-}
-
-void
-BRect::SetRightTop(BPoint p)
-{
-	right = p.x;
-	top = p.y;
-}
-
-void
 BRect::InsetBy(BPoint delta)
 {
 	InsetBy(delta.x, delta.y);
@@ -76,13 +48,6 @@ BRect::OffsetTo(float x, float y)
 	top = y;
 }
 
-BRect&
-BRect::InsetBySelf(float dx, float dy)
-{
-	InsetBy(dx, dy);
-	return *this;
-}
-
 BRect
 BRect::InsetByCopy(float dx, float dy) const
 {
@@ -91,26 +56,12 @@ BRect::InsetByCopy(float dx, float dy) const
 	return copy;
 }
 
-BRect&
-BRect::OffsetBySelf(float dx, float dy)
-{
-	OffsetBy(dx, dy);
-	return *this;
-}
-
 BRect
 BRect::OffsetByCopy(float dx, float dy) const
 {
 	BRect copy(*this);
 	copy.OffsetBy(dx, dy);
 	return copy;
-}
-
-BRect&
-BRect::OffsetToSelf(float x, float y)
-{
-	OffsetTo(x, y);
-	return *this;
 }
 
 BRect
