@@ -1,6 +1,7 @@
 #include <common_prefs/IAPItemLocale.h>
 
 #include <common_prefs/IAPMessages.h>
+#include <locale/Locale.h>
 #include <util/UIHelpers.h>
 
 #include <Message.h>
@@ -9,7 +10,6 @@
 namespace {
 
 const char kDefaultCode[] = "enUS";
-const size_t kCodeLength = 4;
 
 // The first letter is the accelerator, the rest the locale key of the label.
 const char kTextControlName[] = "LLocale: ";
@@ -19,12 +19,6 @@ const BRect kTextControlFrame(0, 0, 200, 25);
 // in the component.
 const char kFieldChildViews[] = "_views";
 const char kFieldText[] = "_text";
-
-bool
-is_lower_letter(char c)
-{
-	return c >= 'a' && c <= 'z';
-}
 
 } // namespace
 
@@ -116,6 +110,5 @@ TIAPItemLocale::SetString(const std::string& value)
 bool
 TIAPItemLocale::IsValidValue(const std::string& code)
 {
-	return code.size() == kCodeLength && is_lower_letter(code[0]) && is_lower_letter(code[1]) &&
-		   !is_lower_letter(code[2]) && !is_lower_letter(code[3]);
+	return valid_language_code(code);
 }

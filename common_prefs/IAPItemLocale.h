@@ -18,7 +18,7 @@ public:
 	virtual status_t GetString(std::string* value, bool defaults) const;
 	virtual status_t SetString(const std::string& value);
 
-	// Two lower-case letters, then two characters that are not.
+	// A language code as the catalogue takes it (valid_language_code).
 	static bool IsValidValue(const std::string& code);
 
 private:

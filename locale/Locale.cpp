@@ -18,16 +18,22 @@ TLocale::GetString(const char* key)
 		return "";
 
 	BAutolock lock(mLock);
-	auto found = mDictionary.find(std::string_view(key));
-	if (found == mDictionary.end())
-		return key;
-	return found->second.c_str();
+	const char* text = mDictionary.Find(key);
+	return text != NULL ? text : key;
 }
 
 void
 TLocale::SetEntry(const std::string& key, const std::string& text)
 {
-	mDictionary.insert_or_assign(key, text);
+	// One block holds the key and the text, each followed by a NUL byte.
+	std::unique_ptr<char[]> block(new char[key.size() + text.size() + 2]);
+	memcpy(block.get(), key.data(), key.size());
+	block[key.size()] = '\0';
+	memcpy(block.get() + key.size() + 1, text.data(), text.size());
+	block[key.size() + 1 + text.size()] = '\0';
+	const char* bytes = mDictionary.AddBlock(std::move(block));
+	mDictionary.Set(std::string_view(bytes, key.size()),
+					std::string_view(bytes + key.size() + 1, text.size()));
 }
 
 std::string

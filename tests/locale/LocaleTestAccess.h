@@ -20,7 +20,7 @@ public:
 	static void Clear(TLocale& locale)
 	{
 		BAutolock lock(locale.mLock);
-		locale.mDictionary.clear();
+		locale.mDictionary.Clear();
 	}
 };
 
