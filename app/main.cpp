@@ -1,4 +1,5 @@
 #include <app/AppIdentity.h>
+#include <app/CommandLine.h>
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
 #include <app/SettingsProblems.h>
@@ -12,6 +13,12 @@
 int
 main(int argc, char** argv)
 {
+	// Options come first: --help, --version and bad arguments start nothing and write nothing,
+	// and a language is loaded before any window is built.
+	int exitStatus = 0;
+	if (!handle_command_line(argc, argv, &exitStatus))
+		return exitStatus;
+
 	gAPAppPrivacy.AnalyzeExePath(argc > 0 ? argv[0] : NULL);
 	gAPExitStates.LoadFromFile();
 	gPrefs.LoadFromFile();

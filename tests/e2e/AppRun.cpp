@@ -46,11 +46,12 @@ merged_environment(const std::vector<std::string>& extra)
 pid_t
 spawn(const char* program, const std::vector<std::string>& arguments,
 	  const std::vector<std::string>& environment, const std::string& errorsPath,
-	  const std::vector<std::string>& wrapper)
+	  const std::vector<std::string>& wrapper, const std::string& outputPath)
 {
 	posix_spawn_file_actions_t actions;
 	posix_spawn_file_actions_init(&actions);
-	posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+	posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath.c_str(),
+									 O_WRONLY | O_CREAT | O_TRUNC, 0600);
 	posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorsPath.c_str(),
 									 O_WRONLY | O_CREAT | O_TRUNC, 0600);
 	std::vector<std::string> args = wrapper;
@@ -141,7 +142,7 @@ AppRun::RunUnprivileged(std::string* why)
 pid_t
 AppRun::Spawn(const char* program, const std::vector<std::string>& arguments,
 			  const std::vector<std::string>& environment, const std::string& errorsPath,
-			  const std::vector<std::string>& wrapper)
+			  const std::vector<std::string>& wrapper, const std::string& outputPath)
 {
 	if (!fUser.empty()) {
 		std::error_code ignored;
@@ -151,7 +152,7 @@ AppRun::Spawn(const char* program, const std::vector<std::string>& arguments,
 	}
 	std::vector<std::string> command = wrapper;
 	command.insert(command.end(), fUser.begin(), fUser.end());
-	return spawn(program, arguments, environment, errorsPath, command);
+	return spawn(program, arguments, environment, errorsPath, command, outputPath);
 }
 
 bool
@@ -174,21 +175,24 @@ AppRun::Listen()
 }
 
 int
-AppRun::Run(const std::string& script, const std::vector<std::string>& environment)
+AppRun::Run(const std::string& script, const std::vector<std::string>& environment,
+			const std::vector<std::string>& arguments)
 {
-	pid_t pid = Start(script, "app", environment);
+	pid_t pid = Start(script, "app", environment, arguments);
 	return pid < 0 ? -1 : Wait(pid, "app");
 }
 
 pid_t
-AppRun::Start(const std::string& script, const std::string& name)
+AppRun::Start(const std::string& script, const std::string& name,
+			  const std::vector<std::string>& arguments)
 {
-	return Start(script, name, {});
+	return Start(script, name, {}, arguments);
 }
 
 pid_t
 AppRun::Start(const std::string& script, const std::string& name,
-			  const std::vector<std::string>& environment)
+			  const std::vector<std::string>& environment,
+			  const std::vector<std::string>& arguments)
 {
 	std::string scriptPath = fFolder + "/" + name + ".events";
 	std::ofstream(scriptPath) << script;
@@ -202,15 +206,16 @@ AppRun::Start(const std::string& script, const std::string& name,
 	};
 	variables.insert(variables.end(), fEnvironment.begin(), fEnvironment.end());
 	variables.insert(variables.end(), environment.begin(), environment.end());
-	return Spawn(kApplication, {}, variables, fFolder + "/" + name + ".err", fWrapper);
+	return Spawn(kApplication, arguments, variables, fFolder + "/" + name + ".err", fWrapper,
+				 fFolder + "/" + name + ".out");
 }
 
 int
 AppRun::Wait(pid_t pid, const std::string& name)
 {
 	int status = wait_exit(pid, 60);
-	std::ifstream errors(fFolder + "/" + name + ".err");
-	fErrors.assign(std::istreambuf_iterator<char>(errors), {});
+	fErrors = FileBytes(fFolder + "/" + name + ".err");
+	fOutput = FileBytes(fFolder + "/" + name + ".out");
 	return status;
 }
 

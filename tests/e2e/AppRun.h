@@ -28,13 +28,17 @@ public:
 	// Starts the listener on the input method's port; without it the application delivers
 	// nothing.
 	bool Listen();
-	// Runs the application with the script until it quits (or the time runs out: -1).
-	int Run(const std::string& script, const std::vector<std::string>& environment = {});
+	// Runs the application with the script until it quits (or the time runs out: -1), with the
+	// given command-line arguments.
+	int Run(const std::string& script, const std::vector<std::string>& environment = {},
+			const std::vector<std::string>& arguments = {});
 	// Starts the application with the script and returns at once; Wait collects its status.
-	pid_t Start(const std::string& script, const std::string& name = "app");
+	pid_t Start(const std::string& script, const std::string& name = "app",
+				const std::vector<std::string>& arguments = {});
 	int Wait(pid_t pid, const std::string& name = "app");
-	// What the application printed on standard error in the last run.
+	// What the application printed on standard error, and on standard output, in the last run.
 	const std::string& Errors() const { return fErrors; }
+	const std::string& Output() const { return fOutput; }
 
 	// The bodies the listener received so far, in order.
 	std::vector<BMessage> Bodies();
@@ -50,16 +54,19 @@ public:
 
 private:
 	pid_t Start(const std::string& script, const std::string& name,
-				const std::vector<std::string>& environment);
+				const std::vector<std::string>& environment,
+				const std::vector<std::string>& arguments);
 	void StopListener();
 
 	pid_t Spawn(const char* program, const std::vector<std::string>& arguments,
 				const std::vector<std::string>& environment, const std::string& errorsPath,
-				const std::vector<std::string>& wrapper);
+				const std::vector<std::string>& wrapper,
+				const std::string& outputPath = "/dev/null");
 
 	std::string fFolder;
 	std::vector<std::string> fEnvironment;
 	std::string fErrors;
+	std::string fOutput;
 	pid_t fListener;
 	std::vector<std::string> fUser;
 	std::vector<std::string> fWrapper;
