@@ -8,8 +8,6 @@
 
 namespace {
 
-const char kProgram[] = "ZorvyPreferences";
-
 // "--name=value" gives its value with it; "--name value" in the next argument.
 bool
 split_option(const std::string& argument, std::string* name, std::string* value)
@@ -80,7 +78,7 @@ TCommandLine::Parse(int argc, const char* const* argv)
 std::string
 TCommandLine::HelpText(const std::string& languageFolder, const std::string& languages)
 {
-	return std::string("Usage: ") + kProgram +
+	return std::string("Usage: ") + kProgramName +
 		   " [OPTION]...\n"
 		   "Changes how the Zorvy Japanese input method behaves. Every change reaches the\n"
 		   "running input method at once; OK saves the settings.\n"
@@ -115,8 +113,8 @@ handle_command_line(int argc, char** argv, int* exitStatus)
 {
 	TCommandLine commandLine;
 	if (commandLine.Parse(argc, argv) != B_OK) {
-		fprintf(stderr, "%s: %s (see %s --help)\n", kProgram, commandLine.Error().c_str(),
-				kProgram);
+		fprintf(stderr, "%s: %s (see %s --help)\n", kProgramName, commandLine.Error().c_str(),
+				kProgramName);
 		*exitStatus = EXIT_STATUS_BAD_ARGUMENTS;
 		return false;
 	}
@@ -142,7 +140,7 @@ handle_command_line(int argc, char** argv, int* exitStatus)
 		gLocale.SetLanguage(commandLine.Language(), false);
 		if (!haveData ||
 			gLocale.LoadLanguageFile(dataFolder, LANGUAGE_FILE_BASE_NAME, false) != B_OK) {
-			fprintf(stderr, "%s: no language file for %s in %s (languages: %s)\n", kProgram,
+			fprintf(stderr, "%s: no language file for %s in %s (languages: %s)\n", kProgramName,
 					commandLine.Language().c_str(), languageFolder.c_str(), languages.c_str());
 			*exitStatus = EXIT_STATUS_BAD_ARGUMENTS;
 			return false;
