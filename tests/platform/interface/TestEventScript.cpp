@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 #include <unistd.h>
 
 using BPrivate::parse_event_script;
@@ -73,6 +74,8 @@ TEST(EventScript, BadLinesAreFoundWithTheirNumber)
 		{"type T\n", 1},
 		{"shot T\n", 1},
 		{"close\n", 1},
+		{"front\n", 1},
+		{"front T U\n", 1},
 		{"wait 1\nmodifiers 0xZZ\n", 2},
 		{"wait 1\nclose \"unterminated\n", 2},
 	};
@@ -90,10 +93,11 @@ TEST(EventScript, BadLinesAreFoundWithTheirNumber)
 	EXPECT_TRUE(parse_event_script("# all of them\nwait 0\nmodifiers 0x41\nmodifiers 0\n"
 								   "click T 1 2\nclick T 1 2 2 2\nmove T 3 4\ndrag T 1 2 3 4\n"
 								   "key T a shift control command option\nkey T enter\n"
-								   "key T A\nkey T f12\ntype T \"x y\"\nshot T f.png\nclose T\n",
+								   "key T A\nkey T f12\ntype T \"x y\"\nshot T f.png\nclose T\n"
+								   "front T\n",
 								   &commands, &line, &reason))
 		<< line << ": " << reason;
-	EXPECT_EQ(commands.size(), 14u);
+	EXPECT_EQ(commands.size(), 15u);
 	EXPECT_EQ(commands[0].line, 2);
 }
 
@@ -204,6 +208,39 @@ TEST(EventScript, AWindowThatDoesNotCatchUpEndsTheScriptInsteadOfBeingDrivenOn)
 	view->Release();
 	ASSERT_EQ(BPrivate::headless::sync(window), B_OK);
 	TestWindow::Close(window);
+}
+
+TEST(EventScript, FrontWaitsForTheWindowInFrontAndFailsForOneBehind)
+{
+	Watchdog watchdog;
+	TestWindow* back = new TestWindow("Behind");
+	back->ShowAndWait();
+	TestWindow* front = new TestWindow("In front");
+	front->ShowAndWait();
+	setenv("BEAPI_EVENTS_WAIT", "1", 1);
+
+	std::vector<ScriptCommand> commands;
+	int line = 0;
+	std::string reason;
+	ASSERT_TRUE(parse_event_script("front \"In front\"\n", &commands, &line, &reason));
+	EXPECT_TRUE(run_event_script(commands, &line, &reason)) << reason;
+	ASSERT_TRUE(
+		parse_event_script("front \"In front\"\nfront Behind\n", &commands, &line, &reason));
+	EXPECT_FALSE(run_event_script(commands, &line, &reason));
+	EXPECT_EQ(line, 2);
+	EXPECT_EQ(reason, "the window \"Behind\" is not in front");
+
+	// It waits for a window that comes forward meanwhile, however slowly.
+	unsetenv("BEAPI_EVENTS_WAIT");
+	ASSERT_TRUE(parse_event_script("front Behind\n", &commands, &line, &reason));
+	std::thread activate([back] {
+		snooze(100000);
+		back->Activate(true);
+	});
+	EXPECT_TRUE(run_event_script(commands, &line, &reason)) << reason;
+	activate.join();
+	TestWindow::Close(front);
+	TestWindow::Close(back);
 }
 
 TEST(EventScript, AScriptDrivesViewdemoUntilItQuits)

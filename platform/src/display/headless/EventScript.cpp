@@ -143,9 +143,9 @@ check_command(const std::vector<std::string>& tokens, std::string* reason)
 			return wrong("shot TITLE FILE");
 		return true;
 	}
-	if (command == "close") {
+	if (command == "close" || command == "front") {
 		if (arguments != 1)
-			return wrong("close TITLE");
+			return wrong(command == "close" ? "close TITLE" : "front TITLE");
 		return true;
 	}
 	return fail(reason, "unknown command \"" + command + "\"");
@@ -236,6 +236,9 @@ run_command(const std::vector<std::string>& tokens, std::string* reason)
 			return fail(reason, "cannot write \"" + tokens[2] + "\"");
 	} else if (command == "close") {
 		status = headless::close(window);
+	} else if (command == "front") {
+		if (headless::wait_for_front(window, limit) == B_TIMED_OUT)
+			return fail(reason, "the window \"" + tokens[1] + "\" is not in front");
 	}
 	// The input's own wait is short; a busy window is waited for up to the limit.
 	if (status == B_TIMED_OUT)

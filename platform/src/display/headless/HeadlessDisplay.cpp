@@ -198,6 +198,8 @@ HeadlessDisplay::_Activate(BWindow* window)
 	fOrder.erase(std::remove(fOrder.begin(), fOrder.end(), window), fOrder.end());
 	fOrder.push_back(window);
 	_PostActivation(window, true);
+	// Someone may wait for this window to come to the front.
+	fChanged.notify_all();
 }
 
 void

@@ -45,6 +45,9 @@ public:
 	// B_BAD_VALUE.
 	BWindow* WaitForWindow(const char* title, bigtime_t timeout);
 	bool IsShown(BWindow* window);
+	// Waits until the window is the one in front (the active one): B_TIMED_OUT when it is
+	// not by the timeout.
+	status_t WaitForFront(BWindow* window, bigtime_t timeout);
 	// Posts an input message as the user causes it, keeping track of the pointer.
 	status_t PostInput(BWindow* window, BMessage* message);
 	// Waits until the window has handled everything posted so far and shown the result.

@@ -88,6 +88,20 @@ HeadlessDisplay::IsShown(BWindow* window)
 }
 
 status_t
+HeadlessDisplay::WaitForFront(BWindow* window, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(timeout);
+	while (fActive != window) {
+		if (fWindows.find(window) == fWindows.end())
+			return B_BAD_VALUE;
+		if (fChanged.wait_until(guard, deadline) == std::cv_status::timeout)
+			return fActive == window ? B_OK : B_TIMED_OUT;
+	}
+	return B_OK;
+}
+
+status_t
 HeadlessDisplay::PostInput(BWindow* window, BMessage* message)
 {
 	std::lock_guard<std::mutex> guard(fLock);

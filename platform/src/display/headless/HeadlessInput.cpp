@@ -92,6 +92,15 @@ wait_for_window(const char* title, bigtime_t timeout)
 }
 
 status_t
+wait_for_front(BWindow* window, bigtime_t timeout)
+{
+	HeadlessDisplay* headless = display();
+	if (headless == NULL)
+		return B_NO_INIT;
+	return headless->WaitForFront(window, timeout);
+}
+
+status_t
 sync(BWindow* window, bigtime_t timeout)
 {
 	HeadlessDisplay* headless = display();

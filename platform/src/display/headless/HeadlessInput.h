@@ -21,6 +21,8 @@ const bigtime_t kDefaultTimeout = 5000000;
 
 // The most recently shown window with exactly this title, waiting for one up to the timeout.
 BWindow* wait_for_window(const char* title, bigtime_t timeout = kDefaultTimeout);
+// Waits until the window is the one in front, which keys go to.
+status_t wait_for_front(BWindow* window, bigtime_t timeout = kDefaultTimeout);
 // Waits until the window has handled what was posted to it and shown the result.
 status_t sync(BWindow* window, bigtime_t timeout = kDefaultTimeout);
 
