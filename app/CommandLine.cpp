@@ -33,7 +33,7 @@ joined(const std::vector<std::string>& codes)
 
 } // namespace
 
-TCommandLine::TCommandLine() : mHelp(false), mVersion(false) {}
+TCommandLine::TCommandLine() : mHelp(false), mVersion(false), mAbout(false) {}
 
 status_t
 TCommandLine::Parse(int argc, const char* const* argv)
@@ -43,12 +43,16 @@ TCommandLine::Parse(int argc, const char* const* argv)
 		std::string value;
 		bool valueGiven = split_option(argv[i] != NULL ? argv[i] : "", &name, &value);
 
-		if (name == "--help" || name == "-h" || name == "--version") {
+		bool* flag = name == "--help" || name == "-h" ? &mHelp
+					 : name == "--version"            ? &mVersion
+					 : name == "--about"              ? &mAbout
+													  : NULL;
+		if (flag != NULL) {
 			if (valueGiven) {
 				mError = "the option " + name + " takes no value";
 				return B_BAD_VALUE;
 			}
-			(name == "--version" ? mVersion : mHelp) = true;
+			*flag = true;
 		} else if (name == "--language") {
 			if (!valueGiven) {
 				if (i + 1 >= argc || argv[i + 1] == NULL) {
@@ -88,6 +92,9 @@ TCommandLine::HelpText(const std::string& languageFolder, const std::string& lan
 		   "                   MOZELT.CODE of the language folder (without the option the\n"
 		   "                   interface is Japanese). When the application already runs, its\n"
 		   "                   window comes forward and keeps the language it has.\n"
+		   "  --about          open the About box once the window is up\n"
+		   "                   (also while the application runs: the running one opens\n"
+		   "                   the box in front, and this start ends with status 0)\n"
 		   "  -h, --help       print this help and exit\n"
 		   "  --version        print the version and exit\n"
 		   "\n"

@@ -21,6 +21,9 @@ public:
 
 	bool Help() const { return mHelp; }
 	bool Version() const { return mVersion; }
+	// The About box is to open once the main window is up, at the first start or in the
+	// running instance that a later start hands its arguments to.
+	bool About() const { return mAbout; }
 	// The language code given with --language, or "".
 	const std::string& Language() const { return mLanguage; }
 
@@ -33,6 +36,7 @@ public:
 private:
 	bool mHelp;
 	bool mVersion;
+	bool mAbout;
 	std::string mLanguage;
 	std::string mError;
 };

@@ -1,6 +1,8 @@
 #include <app/ZorvyPrefsApp.h>
 
+#include <about/MOZELTAboutWindow.h>
 #include <app/AppIdentity.h>
+#include <app/CommandLine.h>
 #include <app/SettingsAlerts.h>
 #include <app/ZorvyPrefsExitStates.h>
 #include <app/ZorvyPrefsWindow.h>
@@ -8,9 +10,18 @@
 #include <common_prefs/InterAppPrefs.h>
 #include <framework/BasicView.h>
 
+#include <AppDefs.h>
 #include <Message.h>
 
-TZorvyPrefsApp::TZorvyPrefsApp() : BApplication(gAppSignature)
+namespace {
+
+// The About box opens this far below the main window's top-left corner.
+const float kAboutOffset = 22.0f;
+
+} // namespace
+
+TZorvyPrefsApp::TZorvyPrefsApp()
+	: BApplication(gAppSignature), mAboutWindow(NULL), mAboutAfterRelaunch(false), mReady(false)
 {
 	mPrefsWindow = new TZorvyPrefsWindow(gAPExitStates.mWindowFrame);
 	mPrefsWindow->Show();
@@ -34,6 +45,7 @@ TZorvyPrefsApp::MessageReceived(BMessage* message)
 void
 TZorvyPrefsApp::ReadyToRun()
 {
+	mReady = true;
 	alert_settings_files_set_aside(mSetAside);
 	mSetAside.clear();
 }
@@ -42,6 +54,50 @@ void
 TZorvyPrefsApp::TellSettingsFilesSetAside(const std::vector<settings_file_set_aside>& files)
 {
 	mSetAside.insert(mSetAside.end(), files.begin(), files.end());
+}
+
+void
+TZorvyPrefsApp::AboutRequested()
+{
+	if (mAboutWindow == NULL) {
+		BRect main = mPrefsWindow->Frame();
+		BRect frame = main;
+		frame.top += kAboutOffset;
+		mAboutWindow = new TMOZELTAboutWindow(frame);
+		if (mAboutWindow->Lock()) {
+			mAboutWindow->IntelligentMoveTo(BPoint(main.left, main.top + kAboutOffset));
+			mAboutWindow->Unlock();
+		}
+		mAboutWindow->SetAppInfo(gAppNameJaJp, gAppVer, gCright);
+		mAboutWindow->SetIAPRef(&gIAPs);
+	}
+	mAboutWindow->Appear();
+}
+
+void
+TZorvyPrefsApp::ArgvReceived(int32 argc, char** argv)
+{
+	// main has read the same options before anything started, so they are sound; the
+	// language and the help are its affair.
+	TCommandLine commandLine;
+	if (commandLine.Parse(argc, argv) != B_OK || !commandLine.About())
+		return;
+	AboutRequested();
+	// At the first start the options arrive before the loop is ready and nothing follows them.
+	mAboutAfterRelaunch = mReady;
+}
+
+void
+TZorvyPrefsApp::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	BApplication::DispatchMessage(message, handler);
+	// A later start brings the main window forward after handing its options over; the
+	// window they asked for goes back in front of it.
+	if (message->what == B_SILENT_RELAUNCH && handler == this && mAboutAfterRelaunch) {
+		mAboutAfterRelaunch = false;
+		if (mAboutWindow != NULL)
+			mAboutWindow->Appear();
+	}
 }
 
 bool
@@ -55,8 +111,13 @@ TZorvyPrefsApp::QuitRequested()
 void
 TZorvyPrefsApp::Quit()
 {
-	if (mPrefsWindow != NULL) {
+	if (mPrefsWindow != NULL)
 		mPrefsWindow->Hide();
+	if (mAboutWindow != NULL && mAboutWindow->Lock()) {
+		mAboutWindow->Quit();
+		mAboutWindow = NULL;
+	}
+	if (mPrefsWindow != NULL) {
 		// The window writes its frame into the window state as it goes.
 		if (mPrefsWindow->Lock()) {
 			mPrefsWindow->Quit();

@@ -39,6 +39,7 @@ TEST(CommandLine, TheOptions)
 		bool help;
 		bool version;
 		std::string language;
+		bool about = false;
 	};
 	const Case cases[] = {
 		{{"--help"}, true, false, ""},
@@ -49,6 +50,8 @@ TEST(CommandLine, TheOptions)
 		// The last language given counts.
 		{{"--language", "enUS", "--language=jaJP", "--help"}, true, false, "jaJP"},
 		{{"--version", "--help"}, true, true, ""},
+		{{"--about"}, false, false, "", true},
+		{{"--about", "--language", "enUS"}, false, false, "enUS", true},
 	};
 	for (const Case& c : cases) {
 		SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -57,6 +60,7 @@ TEST(CommandLine, TheOptions)
 		EXPECT_EQ(parsed.line.Help(), c.help);
 		EXPECT_EQ(parsed.line.Version(), c.version);
 		EXPECT_EQ(parsed.line.Language(), c.language);
+		EXPECT_EQ(parsed.line.About(), c.about);
 	}
 }
 
@@ -76,6 +80,8 @@ TEST(CommandLine, BadArgumentsAreNamed)
 		{{"--language", "enus"}, "\"enus\" is no language code"},
 		{{"--help=yes"}, "--help takes no value"},
 		{{"--version=2"}, "--version takes no value"},
+		{{"--about=now"}, "--about takes no value"},
+		{{"--common"}, "unknown option --common"},
 		{{"file.txt"}, "unexpected argument \"file.txt\""},
 		{{"--help", ""}, "unexpected argument \"\""},
 		// A bad argument after a good one still fails the whole line.
@@ -92,9 +98,9 @@ TEST(CommandLine, BadArgumentsAreNamed)
 TEST(CommandLine, HelpTellsEveryOptionAndExitStatus)
 {
 	std::string help = TCommandLine::HelpText("/data/Language/Dictionaries", "enUS, jaJP");
-	for (const char* part :
-		 {"--language CODE", "--help", "--version", "keeps the language", "Languages: enUS, jaJP",
-		  "/data/Language/Dictionaries", "  0  ", "  1  ", "  2  ", "  3  "})
+	for (const char* part : {"--language CODE", "--help", "--version", "--about",
+							 "keeps the language", "Languages: enUS, jaJP",
+							 "/data/Language/Dictionaries", "  0  ", "  1  ", "  2  ", "  3  "})
 		EXPECT_NE(help.find(part), std::string::npos) << part;
 	EXPECT_EQ(TCommandLine::VersionText(), "Zorvy Preferences Ver 1.40\n");
 }

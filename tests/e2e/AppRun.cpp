@@ -24,6 +24,7 @@ namespace {
 
 const char kApplication[] = BEAPI_BINARY_DIR "/app/ZorvyPreferences";
 const char kPortListen[] = BEAPI_BINARY_DIR "/tools/portlisten/portlisten";
+const char kAppSend[] = BEAPI_BINARY_DIR "/tools/appsend/appsend";
 
 std::vector<std::string>
 merged_environment(const std::vector<std::string>& extra)
@@ -216,6 +217,18 @@ AppRun::Wait(pid_t pid, const std::string& name)
 	int status = wait_exit(pid, 60);
 	fErrors = FileBytes(fFolder + "/" + name + ".err");
 	fOutput = FileBytes(fFolder + "/" + name + ".out");
+	return status;
+}
+
+int
+AppRun::AppSend(const std::vector<std::string>& arguments)
+{
+	std::string errors = fFolder + "/appsend.err";
+	pid_t pid = Spawn(kAppSend, arguments, {"XDG_RUNTIME_DIR=" + fFolder + "/runtime"}, errors, {});
+	if (pid < 0)
+		return -1;
+	int status = wait_exit(pid, 60);
+	fErrors = FileBytes(errors);
 	return status;
 }
 

@@ -36,6 +36,9 @@ public:
 	pid_t Start(const std::string& script, const std::string& name = "app",
 				const std::vector<std::string>& arguments = {});
 	int Wait(pid_t pid, const std::string& name = "app");
+	// Runs appsend with the arguments as this user of the application; its exit status, what it
+	// printed in Errors().
+	int AppSend(const std::vector<std::string>& arguments);
 	// What the application printed on standard error, and on standard output, in the last run.
 	const std::string& Errors() const { return fErrors; }
 	const std::string& Output() const { return fOutput; }
