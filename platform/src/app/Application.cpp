@@ -79,6 +79,9 @@ BApplication::_InitData(const char* signature, status_t* error)
 
 BApplication::~BApplication()
 {
+	// Windows the application did not close itself go with it, each as its own Quit ends it,
+	// before anything they may still use (the roster, the application's port) is taken down.
+	_QuitAllWindows(true);
 	// The loop is over; nothing may reach this looper through the port any more.
 	if (be_app == this)
 		BPrivate::RosterRegistry::Unregister();
