@@ -5,6 +5,7 @@
 #include <app/CommandLine.h>
 #include <app/SettingsAlerts.h>
 #include <app/ZorvyPrefsExitStates.h>
+#include <app/ZorvyPrefsMessages.h>
 #include <app/ZorvyPrefsWindow.h>
 #include <common_prefs/IAPMessages.h>
 #include <common_prefs/InterAppPrefs.h>
@@ -15,8 +16,10 @@
 
 namespace {
 
-// The About box opens this far below the main window's top-left corner.
+// The About box and the common preferences open this far below the main window's top-left
+// corner.
 const float kAboutOffset = 22.0f;
+const float kCommonPrefsOffset = 22.0f;
 
 } // namespace
 
@@ -36,10 +39,25 @@ TZorvyPrefsApp::MessageReceived(BMessage* message)
 	case MSG_IAP_CHANGED:
 		gIAPs.SetValue(*message);
 		break;
+	case MSG_MITEM_MOZELT_COMMON_PREFS:
+		MItemMOZELTCommonPrefsClicked();
+		break;
 	default:
 		BApplication::MessageReceived(message);
 		break;
 	}
+}
+
+void
+TZorvyPrefsApp::MItemMOZELTCommonPrefsClicked()
+{
+	// A new window opens a little below the main window's top, as the About box does; one that
+	// another application shows comes forward where it is.
+	if (mPrefsWindow == NULL)
+		return;
+	BRect frame = mPrefsWindow->Frame();
+	frame.top += kCommonPrefsOffset;
+	gIAPs.ShowWindow(frame);
 }
 
 void

@@ -11,8 +11,8 @@ class TMOZELTAboutWindow;
 class TZorvyPrefsWindow;
 
 // The application object: it opens the main window at its remembered place, quits with it,
-// shows the About box on request, and hands the common preferences' change notices to the
-// store.
+// shows the About box and the maker's common preferences on request, and hands the common
+// preferences' change notices to the store.
 class TZorvyPrefsApp : public BApplication {
 public:
 	TZorvyPrefsApp();
@@ -27,6 +27,10 @@ public:
 	// for opens in front.
 	virtual void ArgvReceived(int32 argc, char** argv);
 	virtual void DispatchMessage(BMessage* message, BHandler* handler);
+
+	// Opens the maker's common preferences, or brings them forward where another application
+	// shows them.
+	void MItemMOZELTCommonPrefsClicked();
 
 	// Settings files found unreadable at start-up, told in an alert once the loop runs.
 	void TellSettingsFilesSetAside(const std::vector<settings_file_set_aside>& files);

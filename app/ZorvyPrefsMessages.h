@@ -8,4 +8,7 @@ inline constexpr uint32 MSG_BUTTON_OK = '_ok';
 inline constexpr uint32 MSG_BUTTON_CANCEL = '_cnc';
 inline constexpr uint32 MSG_LVIEW_CATEGORY_CHANGED = 'lctc';
 
+// To the application, from any sender: open the maker's common preferences.
+inline constexpr uint32 MSG_MITEM_MOZELT_COMMON_PREFS = '_Ssp';
+
 #endif

@@ -2,6 +2,7 @@
 
 #include <common_prefs/IAPItem.h>
 #include <common_prefs/IAPMessages.h>
+#include <common_prefs/IAPWindow.h>
 
 #include <AppDefs.h>
 #include <DataIO.h>
@@ -9,6 +10,13 @@
 #include <View.h>
 
 #include <memory>
+
+namespace {
+
+// How often the opening thread looks whether the new window serves its port.
+const bigtime_t kPortPollInterval = 20000;
+
+} // namespace
 
 TInterAppPrefs::TInterAppPrefs() : mWindowCreated(false), mAppSignature(NULL) {}
 
@@ -119,6 +127,42 @@ TInterAppPrefs::NotifyToObservers(BMessage message)
 {
 	for (const BMessenger& observer : mObservers)
 		observer.SendMessage(&message, (BHandler*)NULL, B_INFINITE_TIMEOUT);
+}
+
+status_t
+TInterAppPrefs::ShowWindow(BRect frame)
+{
+	port_id port = find_port(PORT_NAME);
+	if (port < 0)
+		port = CreateAndShowWindow(frame);
+	else
+		ActivateWindow(port);
+	AddComponents(port);
+	return B_OK;
+}
+
+port_id
+TInterAppPrefs::CreateAndShowWindow(BRect frame)
+{
+	TIAPWindow* window = new TIAPWindow(frame);
+	window->Show();
+	port_id port = IAP_PORT_NOT_YET;
+	while ((port = window->Port()) == IAP_PORT_NOT_YET)
+		snooze(kPortPollInterval);
+	mWindowCreated = true;
+	if (port == IAP_PORT_FAILED) {
+		// Another application made its window between the look and the making: one window is
+		// enough, and that one comes forward.
+		port_id existing = find_port(PORT_NAME);
+		if (existing >= 0) {
+			if (window->Lock())
+				window->Quit();
+			mWindowCreated = false;
+			ActivateWindow(existing);
+			return existing;
+		}
+	}
+	return port;
 }
 
 status_t

@@ -3,6 +3,7 @@
 
 #include <Messenger.h>
 #include <OS.h>
+#include <Rect.h>
 
 #include <map>
 #include <string>
@@ -35,6 +36,14 @@ public:
 	status_t SetValue(const BMessage& message);
 	void NotifyToObservers(BMessage message);
 
+	// Opens the common preferences window: makes it in this application, at frame, when no
+	// application shows one, else brings the existing one forward; either way offers it this
+	// application's items. B_OK.
+	status_t ShowWindow(BRect frame);
+	// Makes and shows the window here and waits until it serves its port: the port, or
+	// IAP_PORT_FAILED. Should another application have made one in the meantime, the new
+	// window goes again and that one's port is the answer.
+	port_id CreateAndShowWindow(BRect frame);
 	// Closes the window on the port. Without force only the store that created the window
 	// may close it.
 	status_t CloseWindow(bool force) const;
