@@ -30,7 +30,8 @@ trace_input(BMessage* message, BHandler**, BMessageFilter*)
 	const char* bytes = "";
 	int32 rawChar = 0;
 	int32 key = 0;
-	message->FindString("bytes", &bytes);
+	if (message->FindString("bytes", &bytes) != B_OK)
+		bytes = "";
 	message->FindInt32("raw_char", &rawChar);
 	message->FindInt32("key", &key);
 	bool active = false;

@@ -64,6 +64,9 @@ private:
 	int32 fHandlerToken;
 	// The process of that application.
 	team_id fTeam;
+	// Zeros, so that a messenger copied as raw bytes has the size and layout of its flattened
+	// form.
+	int32 fReserved[3];
 };
 
 #endif

@@ -96,7 +96,13 @@ status_t
 BMessage::FindData(const char* name, type_code type, int32 index, const void** data,
 				   ssize_t* numBytes) const
 {
-	if (name == nullptr || data == nullptr)
+	if (data == nullptr)
+		return B_BAD_VALUE;
+	// A caller may test the pointer instead of the status: a failed find leaves none.
+	*data = nullptr;
+	if (numBytes != nullptr)
+		*numBytes = 0;
+	if (name == nullptr)
 		return B_BAD_VALUE;
 	const MessageField* field = fBody->Find(name);
 	if (field == nullptr)

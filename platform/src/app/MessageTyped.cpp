@@ -16,6 +16,8 @@ find_fixed(const BMessage* message, const char* name, type_code type, int32 inde
 {
 	if (value == nullptr)
 		return B_BAD_VALUE;
+	// A failed find leaves the type's default, so the output never holds a stale value.
+	*value = T{};
 	const void* data;
 	ssize_t size;
 	status_t status = message->FindData(name, type, index, &data, &size);
@@ -138,31 +140,37 @@ BEAPI_FLAT_ACCESSORS(Messenger, BMessenger, FlatMessenger, B_MESSENGER_TYPE)
 status_t
 BMessage::FindRect(const char* name, int32 index, BRect* rect) const
 {
+	if (rect == nullptr)
+		return B_BAD_VALUE;
 	FlatRect flat;
 	status_t status = find_fixed(this, name, B_RECT_TYPE, index, &flat);
-	if (status == B_OK && rect != nullptr)
-		rect->Set(flat.l, flat.t, flat.r, flat.b);
-	return rect == nullptr ? B_BAD_VALUE : status;
+	*rect = status == B_OK ? BRect(flat.l, flat.t, flat.r, flat.b) : BRect();
+	return status;
 }
 
 status_t
 BMessage::FindPoint(const char* name, int32 index, BPoint* point) const
 {
+	if (point == nullptr)
+		return B_BAD_VALUE;
 	FlatPoint flat;
 	status_t status = find_fixed(this, name, B_POINT_TYPE, index, &flat);
-	if (status == B_OK && point != nullptr)
-		point->Set(flat.x, flat.y);
-	return point == nullptr ? B_BAD_VALUE : status;
+	*point = status == B_OK ? BPoint(flat.x, flat.y) : BPoint();
+	return status;
 }
 
 status_t
 BMessage::FindMessenger(const char* name, int32 index, BMessenger* messenger) const
 {
+	if (messenger == nullptr)
+		return B_BAD_VALUE;
 	FlatMessenger flat;
 	status_t status = find_fixed(this, name, B_MESSENGER_TYPE, index, &flat);
-	if (status == B_OK && messenger != nullptr)
+	if (status == B_OK)
 		BMessenger::Private(messenger).SetTo(flat.team, flat.port, flat.token);
-	return messenger == nullptr ? B_BAD_VALUE : status;
+	else
+		*messenger = BMessenger();
+	return status;
 }
 
 status_t
@@ -181,11 +189,12 @@ BMessage::FindBool(const char* name, bool* value) const
 status_t
 BMessage::FindBool(const char* name, int32 index, bool* value) const
 {
+	if (value == nullptr)
+		return B_BAD_VALUE;
 	uint8 byte;
 	status_t status = find_fixed(this, name, B_BOOL_TYPE, index, &byte);
-	if (status == B_OK && value != nullptr)
-		*value = byte != 0;
-	return value == nullptr ? B_BAD_VALUE : status;
+	*value = status == B_OK && byte != 0;
+	return status;
 }
 
 status_t

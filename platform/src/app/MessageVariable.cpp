@@ -59,6 +59,7 @@ BMessage::FindString(const char* name, int32 index, const char** string) const
 {
 	if (string == nullptr)
 		return B_BAD_VALUE;
+	*string = nullptr;
 	const void* data;
 	ssize_t size;
 	status_t status = FindData(name, B_STRING_TYPE, index, &data, &size);
@@ -80,11 +81,15 @@ BMessage::FindString(const char* name, std::string* string) const
 status_t
 BMessage::FindString(const char* name, int32 index, std::string* string) const
 {
+	if (string == nullptr)
+		return B_BAD_VALUE;
 	const char* found = nullptr;
 	status_t status = FindString(name, index, &found);
-	if (status == B_OK && string != nullptr)
+	if (status == B_OK)
 		*string = found;
-	return string == nullptr ? B_BAD_VALUE : status;
+	else
+		string->clear();
+	return status;
 }
 
 status_t
@@ -154,6 +159,7 @@ BMessage::FindRef(const char* name, int32 index, entry_ref* ref) const
 {
 	if (ref == nullptr)
 		return B_BAD_VALUE;
+	*ref = entry_ref();
 	const void* data;
 	ssize_t size;
 	status_t status = FindData(name, B_REF_TYPE, index, &data, &size);

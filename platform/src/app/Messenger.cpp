@@ -13,7 +13,7 @@
 using BPrivate::LooperAccess;
 using BPrivate::TokenSpace;
 
-BMessenger::BMessenger() : fPort(-1), fHandlerToken(B_NULL_TOKEN), fTeam(-1) {}
+BMessenger::BMessenger() : fPort(-1), fHandlerToken(B_NULL_TOKEN), fTeam(-1), fReserved{0, 0, 0} {}
 
 BMessenger::BMessenger(const char* signature, team_id team, status_t* result) : BMessenger()
 {
@@ -31,7 +31,7 @@ BMessenger::BMessenger(const BHandler* handler, const BLooper* looper, status_t*
 }
 
 BMessenger::BMessenger(const BMessenger& other)
-	: fPort(other.fPort), fHandlerToken(other.fHandlerToken), fTeam(other.fTeam)
+	: fPort(other.fPort), fHandlerToken(other.fHandlerToken), fTeam(other.fTeam), fReserved{0, 0, 0}
 {}
 
 BMessenger::~BMessenger() {}

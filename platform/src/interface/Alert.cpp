@@ -256,8 +256,9 @@ BAlert::MessageReceived(BMessage* message)
 		BWindow::MessageReceived(message);
 		return;
 	}
-	int32 which = -1;
-	message->FindInt32("which", &which);
+	int32 which;
+	if (message->FindInt32("which", &which) != B_OK)
+		which = -1;
 	_Pressed(which);
 }
 

@@ -83,12 +83,14 @@ BBitmap::BBitmap(BMessage* data)
 {
 	BRect bounds;
 	data->FindRect("_frame", &bounds);
-	int32 space = B_RGB32;
-	data->FindInt32("_cspace", &space);
+	int32 space;
+	if (data->FindInt32("_cspace", &space) != B_OK)
+		space = B_RGB32;
 	int32 flags = 0;
 	data->FindInt32("_bmflags", &flags);
-	int32 rowBytes = B_ANY_BYTES_PER_ROW;
-	data->FindInt32("_rowbytes", &rowBytes);
+	int32 rowBytes;
+	if (data->FindInt32("_rowbytes", &rowBytes) != B_OK)
+		rowBytes = B_ANY_BYTES_PER_ROW;
 	_InitObject(bounds, color_space(space), uint32(flags), rowBytes);
 	if (InitCheck() != B_OK)
 		return;

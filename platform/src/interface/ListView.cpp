@@ -125,7 +125,8 @@ BListView::MouseDown(BPoint where)
 	int32 clicks = 1;
 	int32 modifiers = 0;
 	if (BMessage* message = Window()->CurrentMessage()) {
-		message->FindInt32("clicks", &clicks);
+		if (message->FindInt32("clicks", &clicks) != B_OK)
+			clicks = 1;
 		message->FindInt32("modifiers", &modifiers);
 	}
 	if (clicks >= 2 && IsItemSelected(index)) {

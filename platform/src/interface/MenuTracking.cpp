@@ -235,8 +235,9 @@ BMenu::MessageReceived(BMessage* message)
 	}
 	BMenuItem* item = fOpenItem;
 	fOpenItem = NULL;
-	int32 index = -1;
-	message->FindInt32("index", &index);
+	int32 index;
+	if (message->FindInt32("index", &index) != B_OK)
+		index = -1;
 	_Select(NULL);
 	_SubmenuClosed();
 	if (item != NULL && item->Submenu() != NULL && index >= 0)

@@ -29,8 +29,9 @@ void
 MenuWindow::MessageReceived(BMessage* message)
 {
 	if (message->what == kMenuCloseCode) {
-		int32 index = -1;
-		message->FindInt32("index", &index);
+		int32 index;
+		if (message->FindInt32("index", &index) != B_OK)
+			index = -1;
 		_Close(index);
 		return;
 	}

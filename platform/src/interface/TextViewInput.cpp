@@ -65,7 +65,8 @@ BTextView::MouseDown(BPoint where)
 	int32 clicks = 1;
 	if (BMessage* message = Window()->CurrentMessage()) {
 		message->FindInt32("modifiers", &modifiers);
-		message->FindInt32("clicks", &clicks);
+		if (message->FindInt32("clicks", &clicks) != B_OK)
+			clicks = 1;
 	}
 	if (clicks >= 3) {
 		int32 line = LineAt(offset);

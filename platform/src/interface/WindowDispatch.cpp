@@ -145,8 +145,9 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			view->MouseUp(where);
 			fInternals->mouseMaskView = NULL;
 		} else {
-			int32 transit = B_INSIDE_VIEW;
-			message->FindInt32("be:transit", &transit);
+			int32 transit;
+			if (message->FindInt32("be:transit", &transit) != B_OK)
+				transit = B_INSIDE_VIEW;
 			view->MouseMoved(where, uint32(transit), NULL);
 		}
 		break;

@@ -59,8 +59,9 @@ struct ListScene {
 				rest.push_back(message);
 				continue;
 			}
-			int32 index = -1;
-			message.FindInt32("index", &index);
+			int32 index;
+			if (message.FindInt32("index", &index) != B_OK)
+				index = -1;
 			result.push_back(index);
 		}
 		window->received = rest;
@@ -99,8 +100,9 @@ TEST(ListView, ClicksSelectOnceAndGiveTheFocus)
 	for (const BMessage& message : scene.window->received) {
 		if (message.what == kInvoked) {
 			invoked++;
-			int32 index = -1;
-			message.FindInt32("index", &index);
+			int32 index;
+			if (message.FindInt32("index", &index) != B_OK)
+				index = -1;
 			EXPECT_EQ(index, 0);
 		}
 	}
