@@ -4,9 +4,11 @@
 #include <chrono>
 #include <future>
 #include <thread>
+#include <vector>
 
 #include <Autolock.h>
 #include <Locker.h>
+#include <OS.h>
 
 namespace {
 
@@ -78,4 +80,70 @@ TEST(Locker, AutolockReleasesAtScopeEnd)
 	EXPECT_FALSE(locker.IsLocked());
 	BAutolock none(static_cast<BLocker*>(nullptr));
 	EXPECT_FALSE(none.IsLocked());
+}
+
+TEST(Locker, WaitersWakeWithAnErrorWhenTheLockIsDeleted)
+{
+	BLocker* locker = new BLocker("doomed");
+	ASSERT_TRUE(locker->Lock());
+	std::atomic<int> woke(0);
+	std::atomic<bool> lockFailed(false);
+	std::vector<status_t> results(2, B_OK);
+	std::vector<std::thread> waiters;
+	waiters.emplace_back([&] {
+		lockFailed = !locker->Lock();
+		woke++;
+	});
+	waiters.emplace_back([&] {
+		results[0] = locker->LockWithTimeout(B_INFINITE_TIMEOUT);
+		woke++;
+	});
+	waiters.emplace_back([&] {
+		results[1] = locker->LockWithTimeout(60000000);
+		woke++;
+	});
+	// Delete only once all three wait: the holder and three requests.
+	const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+	while (locker->CountLockRequests() < 4 && std::chrono::steady_clock::now() < deadline)
+		std::this_thread::sleep_for(std::chrono::milliseconds(1));
+	ASSERT_EQ(locker->CountLockRequests(), 4);
+	delete locker;
+	run_with_watchdog([&] {
+		for (std::thread& waiter : waiters)
+			waiter.join();
+	});
+	EXPECT_EQ(woke.load(), 3);
+	EXPECT_TRUE(lockFailed);
+	EXPECT_EQ(results[0], B_BAD_SEM_ID);
+	EXPECT_EQ(results[1], B_BAD_SEM_ID);
+}
+
+// A benaphore counts the holder and each waiting thread; a lock of semaphore style counts one
+// more. Locking again by the holder is no new request, and a wait that times out withdraws its.
+TEST(Locker, LockRequestsAreCountedPerStyle)
+{
+	for (bool benaphore : {true, false}) {
+		SCOPED_TRACE(benaphore ? "benaphore" : "semaphore");
+		BLocker locker("counted", benaphore);
+		const int32 base = benaphore ? 0 : 1;
+		EXPECT_EQ(locker.CountLockRequests(), base);
+		ASSERT_TRUE(locker.Lock());
+		ASSERT_TRUE(locker.Lock());
+		EXPECT_EQ(locker.CountLockRequests(), base + 1);
+		run_with_watchdog([&] { EXPECT_EQ(locker.LockWithTimeout(1000), B_TIMED_OUT); });
+		EXPECT_EQ(locker.CountLockRequests(), base + 1);
+
+		std::thread waiter([&] {
+			if (locker.Lock())
+				locker.Unlock();
+		});
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (locker.CountLockRequests() < base + 2 && std::chrono::steady_clock::now() < deadline)
+			std::this_thread::sleep_for(std::chrono::milliseconds(1));
+		EXPECT_EQ(locker.CountLockRequests(), base + 2);
+		locker.Unlock();
+		locker.Unlock();
+		run_with_watchdog([&] { waiter.join(); });
+		EXPECT_EQ(locker.CountLockRequests(), base);
+	}
 }
