@@ -38,6 +38,9 @@ BHandler::_InitData(const char* name)
 
 BHandler::~BHandler()
 {
+	// A looper must not keep dispatching to, or filtering for, a handler that is gone.
+	if (fLooper != NULL)
+		fLooper->RemoveHandler(this);
 	TokenSpace::Default().RemoveToken(fToken);
 	for (BMessageFilter* filter : fFilters)
 		delete filter;

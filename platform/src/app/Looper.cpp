@@ -22,9 +22,9 @@ BLooper::BLooper(const char* name, int32 priority, int32 portCapacity) : BHandle
 
 BLooper::BLooper(BMessage* data) : BHandler(data)
 {
-	int32 capacity = B_LOOPER_PORT_DEFAULT_CAPACITY;
-	if (data != NULL)
-		data->FindInt32("_port_cap", &capacity);
+	int32 capacity;
+	if (data == NULL || data->FindInt32("_port_cap", &capacity) != B_OK)
+		capacity = B_LOOPER_PORT_DEFAULT_CAPACITY;
 	_InitData(Name(), B_NORMAL_PRIORITY, capacity);
 }
 
@@ -55,9 +55,13 @@ BLooper::~BLooper()
 {
 	_Shutdown();
 	for (BHandler* handler : fHandlers) {
-		if (handler != this)
+		if (handler != this) {
 			handler->_SetLooper(NULL);
+			handler->fNextHandler = NULL;
+		}
 	}
+	// The handler part of this looper is destroyed next and has no looper to leave.
+	fLooper = NULL;
 	for (BMessageFilter* filter : fCommonFilters)
 		delete filter;
 	fCommonFilters.clear();
@@ -200,6 +204,8 @@ BLooper::AddHandler(BHandler* handler)
 		return;
 	fHandlers.push_back(handler);
 	handler->_SetLooper(this);
+	// What the handler does not understand goes on to the looper.
+	handler->fNextHandler = this;
 	TokenSpace::Default().SetLooper(handler->_Token(), this, fLock);
 }
 
@@ -213,12 +219,14 @@ BLooper::RemoveHandler(BHandler* handler)
 		return false;
 	fHandlers.erase(it);
 	handler->_SetLooper(NULL);
+	handler->fNextHandler = NULL;
 	TokenSpace::Default().SetLooper(handler->_Token(), NULL, NULL);
 	if (fPreferred == handler)
 		fPreferred = NULL;
+	// A chain that went through the handler now ends at the looper, as a new one does.
 	for (BHandler* other : fHandlers) {
 		if (other->NextHandler() == handler)
-			other->fNextHandler = NULL;
+			other->fNextHandler = other == this ? NULL : this;
 	}
 	return true;
 }

@@ -60,8 +60,9 @@ public:
 
 	void MessageReceived(BMessage* message) override
 	{
-		int32 index = -1;
-		message->FindInt32("index", &index);
+		int32 index;
+		if (message->FindInt32("index", &index) != B_OK)
+			index = -1;
 		fJournal->Add(std::string(Name()) + ":" + code(message->what) +
 					  (index >= 0 ? ":" + std::to_string(index) : ""));
 		if (message->what == 'pass')
@@ -86,8 +87,9 @@ public:
 
 	void MessageReceived(BMessage* message) override
 	{
-		int32 index = -1;
-		message->FindInt32("index", &index);
+		int32 index;
+		if (message->FindInt32("index", &index) != B_OK)
+			index = -1;
 		bool current = CurrentMessage() == message;
 		fJournal->Add(std::string("looper:") + code(message->what) +
 					  (index >= 0 ? ":" + std::to_string(index) : "") +
@@ -187,9 +189,11 @@ TEST(Looper, NextHandlerReceivesWhatAHandlerPassesOn)
 	EXPECT_EQ(second, first->NextHandler());
 	looper->Run();
 
+	// The last handler of the chain passes on to the looper it was added to.
 	looper->PostMessage('pass', first);
-	ASSERT_TRUE(journal.WaitFor(2));
-	EXPECT_EQ((std::vector<std::string>{"first:pass", "second:pass"}), journal.Snapshot());
+	ASSERT_TRUE(journal.WaitFor(3));
+	EXPECT_EQ((std::vector<std::string>{"first:pass", "second:pass", "looper:pass"}),
+			  journal.Snapshot());
 
 	ASSERT_TRUE(looper->Lock());
 	looper->Quit();
