@@ -1,4 +1,6 @@
 #include "AppRun.h"
+#include "FirstPicture.h"
+#include "PngImage.h"
 #include "Watchdog.h"
 #include "XServer.h"
 
@@ -25,6 +27,19 @@ wait_for_bodies(AppRun& run, size_t count)
 	return bodies;
 }
 
+std::vector<std::string>
+desktop_environment(const XServer& server, const AppRun& run)
+{
+	return {"DISPLAY=" + server.Name(),
+			"BEAPI_DISPLAY=sdl",
+			"BEAPI_FRAME_FD=1",
+			"XDG_CONFIG_HOME=" + run.Folder() + "/config",
+			"XDG_RUNTIME_DIR=" + run.Folder() + "/runtime",
+			"FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf",
+			"LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
+			"/tests/platform/interface/sdl/lsan.supp"};
+}
+
 // The application on a private X server through the desktop display, used with the mouse and
 // keys a person's X server sends: the window at its place, a click on the second glyph of the
 // period delivered at once, Escape as Cancel. The desktop's density multiplies every place and
@@ -36,13 +51,8 @@ use_on_desktop(const XServer& server, int scale)
 	ASSERT_TRUE(run.Listen());
 
 	Child app;
-	ASSERT_TRUE(app.Start(BEAPI_BINARY_DIR "/app/ZorvyPreferences",
-						  {"DISPLAY=" + server.Name(), "BEAPI_DISPLAY=sdl", "BEAPI_FRAME_FD=1",
-						   "XDG_CONFIG_HOME=" + run.Folder() + "/config",
-						   "XDG_RUNTIME_DIR=" + run.Folder() + "/runtime",
-						   "FONTCONFIG_FILE=" BEAPI_SOURCE_DIR "/tests/fonts.conf",
-						   "LSAN_OPTIONS=suppressions=" BEAPI_SOURCE_DIR
-						   "/tests/platform/interface/sdl/lsan.supp"}));
+	ASSERT_TRUE(
+		app.Start(BEAPI_BINARY_DIR "/app/ZorvyPreferences", desktop_environment(server, run)));
 	ASSERT_TRUE(app.WaitForLine(std::string("frame ") + kWindowTitle, kTimeoutMs)) << app.Output();
 	// The window is on the screen once its first frame is.
 	std::string found = xdotool(server, {"search", "--onlyvisible", "--name", "Zorvy"});
@@ -95,6 +105,36 @@ TEST(Desktop, OnADesktopOfTwiceTheDensityTheWindowIsTwiceAsLarge)
 	// What a desktop session sets for a 192-dpi screen.
 	ASSERT_TRUE(merge_resources(server, "Xft.dpi: 192\n"));
 	use_on_desktop(server, 2);
+}
+
+// The window appears already drawn: the first picture the X server shows of it, read the moment
+// it is mapped, is the finished Input page, never an empty window.
+TEST(Desktop, TheWindowAppearsWithItsPageDrawn)
+{
+	Watchdog watchdog(120);
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	MapWatch watch;
+	ASSERT_TRUE(watch.Start(server));
+	AppRun run;
+	Child app;
+	ASSERT_TRUE(
+		app.Start(BEAPI_BINARY_DIR "/app/ZorvyPreferences", desktop_environment(server, run)));
+	FirstPicture first;
+	ASSERT_TRUE(watch.WaitForFirstPicture(kTimeoutMs, &first)) << app.Output();
+	PngImage shown;
+	shown.width = first.width;
+	shown.height = first.height;
+	shown.pixels = first.pixels;
+	PngImage page;
+	ASSERT_TRUE(load_png(BEAPI_SOURCE_DIR "/tests/e2e/ref/input.png", &page));
+	double difference = image_difference(shown, page, 48);
+	EXPECT_GE(difference, 0) << first.width << "x" << first.height;
+	EXPECT_LT(difference, 0.01);
+	ASSERT_TRUE(send_close_request(server, first.window));
+	EXPECT_EQ(app.WaitForExit(kTimeoutMs), 0);
 }
 
 } // namespace

@@ -21,6 +21,8 @@ struct WindowHooks {
 	BLooper* (*looper)(BWindow* window);
 	// Brings the window to the front and gives it the focus.
 	void (*activate)(BWindow* window);
+	// Starts reaching the screen while the application sets itself up.
+	void (*prepareDisplay)();
 };
 
 } // namespace BPrivate
@@ -64,6 +66,7 @@ private:
 	BApplication& operator=(const BApplication&) = delete;
 
 	void _InitData(const char* signature, status_t* error);
+	static void _PrepareDisplay();
 	status_t _Register(uint32 flags);
 	void _HandOver(const team_id team, const port_id port);
 	void _PostArguments();

@@ -56,6 +56,7 @@ BApplication::_InitData(const char* signature, status_t* error)
 
 	be_app = this;
 	BPrivate::gApplicationToken.store(BPrivate::LooperAccess::Token(this));
+	_PrepareDisplay();
 
 	char name[B_OS_NAME_LENGTH];
 	snprintf(name, sizeof(name), "application %d", (int)getpid());

@@ -24,6 +24,14 @@ BApplication::_SetWindowHooks(const BPrivate::WindowHooks* hooks)
 }
 
 void
+BApplication::_PrepareDisplay()
+{
+	const BPrivate::WindowHooks* hooks = sWindowHooks.load();
+	if (hooks != NULL && hooks->prepareDisplay != NULL)
+		hooks->prepareDisplay();
+}
+
+void
 BApplication::_AddWindow(BWindow* window)
 {
 	std::lock_guard<std::mutex> guard(fWindowLock);

@@ -5,12 +5,15 @@
 
 #include "headless/HeadlessDisplay.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace BPrivate {
@@ -22,10 +25,26 @@ Display* create_sdl_display(const char** reason);
 
 namespace {
 
-Display* sDisplay = nullptr;
+// The display once it has started, or why it could not (a display asked for by name ends the
+// program); the thread that starts it is not the one that ends the program.
+struct Started {
+	std::mutex lock;
+	std::condition_variable done;
+	bool finished = false;
+	Display* display = nullptr;
+	std::string failure;
+};
+
+Started&
+started()
+{
+	// Never destroyed: a window may still reach the display while the process exits.
+	static Started* sStarted = new Started;
+	return *sStarted;
+}
 
 Display*
-create_display()
+create_display(std::string* failure)
 {
 	const char* forced = getenv("BEAPI_DISPLAY");
 	if (forced != nullptr && forced[0] != '\0') {
@@ -37,11 +56,11 @@ create_display()
 			if (Display* display = create_sdl_display(&reason))
 				return display;
 #endif
-			fprintf(stderr, "BEAPI_DISPLAY=sdl: the display cannot start: %s\n", reason);
-			exit(1);
+			*failure = std::string("BEAPI_DISPLAY=sdl: the display cannot start: ") + reason;
+			return nullptr;
 		}
-		fprintf(stderr, "BEAPI_DISPLAY=%s: unknown display (sdl or headless)\n", forced);
-		exit(1);
+		*failure = std::string("BEAPI_DISPLAY=") + forced + ": unknown display (sdl or headless)";
+		return nullptr;
 	}
 #ifdef BEAPI_HAVE_SDL_DISPLAY
 	const char* x11 = getenv("DISPLAY");
@@ -57,14 +76,47 @@ create_display()
 	return new HeadlessDisplay();
 }
 
+void
+start_display()
+{
+	std::string failure;
+	Display* display = create_display(&failure);
+	Started& state = started();
+	std::lock_guard<std::mutex> guard(state.lock);
+	state.display = display;
+	state.failure = failure;
+	state.finished = true;
+	state.done.notify_all();
+}
+
 } // namespace
+
+void
+Display::Prepare()
+{
+	static std::once_flag once;
+	std::call_once(once, [] { std::thread(start_display).detach(); });
+}
 
 Display*
 Display::Default()
 {
-	static std::once_flag once;
-	std::call_once(once, [] { sDisplay = create_display(); });
-	return sDisplay;
+	static std::atomic<Display*> sReady{nullptr};
+	if (Display* display = sReady.load(std::memory_order_acquire))
+		return display;
+	Prepare();
+	Started& state = started();
+	std::unique_lock<std::mutex> guard(state.lock);
+	state.done.wait(guard, [&] { return state.finished; });
+	if (state.display == nullptr) {
+		// Said once, by whichever thread asked first.
+		static std::once_flag told;
+		std::call_once(told, [&] { fprintf(stderr, "%s\n", state.failure.c_str()); });
+		guard.unlock();
+		exit(1);
+	}
+	sReady.store(state.display, std::memory_order_release);
+	return state.display;
 }
 
 Display::~Display() {}

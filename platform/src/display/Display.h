@@ -22,6 +22,11 @@ enum : uint32 { kWindowSyncCode = '_wsy' };
 
 class Display {
 public:
+	// Starts the display on a thread of its own and returns at once: whatever the program does
+	// meanwhile (finding its settings, building its first window) overlaps the time the desktop
+	// takes to be reached. Called as the application starts; repeated calls do nothing.
+	static void Prepare();
+	// The display, once it has started.
 	static Display* Default();
 
 	virtual ~Display();

@@ -28,7 +28,20 @@ window_activate(BWindow* window)
 	window->Activate(true);
 }
 
-const BPrivate::WindowHooks kWindowHooks = {window_looper, window_activate};
+// The display starts first, on a thread of its own: reaching the desktop takes longest. Fonts
+// are set up meanwhile, once, on the thread that starts the application and before any view
+// measures text; the display's thread never uses them.
+void
+prepare_display()
+{
+	Display::Prepare();
+	BPrivate::init_fonts();
+}
+
+const BPrivate::WindowHooks kWindowHooks = {window_looper, window_activate, prepare_display};
+
+// A program with windows has its application start the display as it starts itself.
+[[maybe_unused]] const bool kHooksSet = (BApplication::_SetWindowHooks(&kWindowHooks), true);
 
 void
 look_and_feel(window_type type, window_look* look, window_feel* feel)
@@ -93,23 +106,20 @@ BWindow::_InitData(BRect frame, const char* title, window_look look, window_feel
 	fWorkspaces = workspace;
 	SetName(title != NULL ? title : "");
 
-	// Fonts are set up once, before the display starts a thread of its own and before any view
-	// measures text.
-	BPrivate::init_fonts();
-	Display* display = Display::Default();
+	// The display is not waited for here: it learns of the window when the window is first shown.
+	prepare_display();
 	fTopView = new BView(frame.OffsetToCopy(0, 0), "fTopView", B_FOLLOW_ALL, B_WILL_DRAW);
 	fTopView->fTopLevel = true;
 	fTopView->_Attach(this);
-	display->AddWindow(this);
 
-	BApplication::_SetWindowHooks(&kWindowHooks);
 	if (be_app != NULL)
 		be_app->_AddWindow(this);
 }
 
 BWindow::~BWindow()
 {
-	Display::Default()->RemoveWindow(this);
+	if (fInternals->onDisplay.load())
+		Display::Default()->RemoveWindow(this);
 	if (be_app != NULL)
 		be_app->_RemoveWindow(this);
 	fTopView->_Detach();
@@ -209,8 +219,13 @@ BWindow::Show()
 		}
 	}
 	if (shown) {
+		fInternals->unsettled = BPrivate::kSettleRounds;
 		fTopView->Invalidate();
-		Display::Default()->ShowWindow(this);
+		Display* display = Display::Default();
+		// Marked first: a title or frame set meanwhile is either read by AddWindow or sent on.
+		if (!fInternals->onDisplay.exchange(true))
+			display->AddWindow(this);
+		display->ShowWindow(this);
 	}
 	Unlock();
 	if (start)
@@ -228,7 +243,7 @@ BWindow::Hide()
 		fInternals->showLevel++;
 		hidden = fInternals->showLevel == 1;
 	}
-	if (hidden)
+	if (hidden && fInternals->onDisplay.load())
 		Display::Default()->HideWindow(this);
 	Unlock();
 }
@@ -243,7 +258,7 @@ BWindow::IsHidden() const
 void
 BWindow::Activate(bool active)
 {
-	if (active && IsHidden())
+	if ((active && IsHidden()) || !fInternals->onDisplay.load())
 		return;
 	Display::Default()->ActivateWindow(this, active);
 }
@@ -272,7 +287,8 @@ void
 BWindow::SetTitle(const char* title)
 {
 	SetName(title != NULL ? title : "");
-	Display::Default()->SetWindowTitle(this, Name());
+	if (fInternals->onDisplay.load())
+		Display::Default()->SetWindowTitle(this, Name());
 }
 
 const char*

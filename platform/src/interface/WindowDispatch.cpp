@@ -40,7 +40,7 @@ BWindow::_DetermineTarget(BMessage* message, BHandler* target)
 {
 	switch (message->what) {
 	case _UPDATE_:
-		WindowInternals::Update(this);
+		WindowInternals::HandleUpdate(this);
 		return NULL;
 	case BPrivate::kWindowSyncCode:
 		WindowInternals::HandleSync(this, message);

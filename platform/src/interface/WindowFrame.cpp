@@ -53,7 +53,8 @@ BWindow::MoveTo(float x, float y)
 		fInternals->frame.OffsetTo(x, y);
 		frame = fInternals->frame;
 	}
-	Display::Default()->SetWindowFrame(this, frame);
+	if (fInternals->onDisplay.load())
+		Display::Default()->SetWindowFrame(this, frame);
 	BMessage moved(B_WINDOW_MOVED);
 	moved.AddInt64("when", system_time());
 	moved.AddPoint("where", frame.LeftTop());
@@ -84,7 +85,8 @@ BWindow::ResizeTo(float width, float height)
 	}
 	fTopView->ResizeTo(width, height);
 	fTopView->Invalidate();
-	Display::Default()->SetWindowFrame(this, frame);
+	if (fInternals->onDisplay.load())
+		Display::Default()->SetWindowFrame(this, frame);
 	BMessage resized(B_WINDOW_RESIZED);
 	resized.AddInt64("when", system_time());
 	resized.AddInt32("width", int32(width));

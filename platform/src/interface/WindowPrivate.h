@@ -20,12 +20,17 @@ class BView;
 
 namespace BPrivate {
 
+// How many times a window just shown lets queued messages go before its first drawing.
+const int32 kSettleRounds = 64;
+
 struct WindowInternals {
 	// Guards what Frame, IsHidden and the display read from other threads.
 	mutable std::mutex stateLock;
 	BRect frame;
 	int32 showLevel = 1;
 	std::atomic<bool> active{false};
+	// The display knows the window: it has been shown once.
+	std::atomic<bool> onDisplay{false};
 	bool started = false;
 	window_type type = B_UNTYPED_WINDOW;
 	float minWidth = 0, maxWidth = 32768, minHeight = 0, maxHeight = 32768;
@@ -34,6 +39,8 @@ struct WindowInternals {
 	cairo_surface_t* surface = nullptr;
 	cairo_region_t* dirty = nullptr;
 	bool updatePosted = false;
+	// How many more times the first drawing after Show may wait for queued messages.
+	int32 unsettled = 0;
 	bool framePending = false;
 	int32 updatesDisabled = 0;
 	cairo_t* updateContext = nullptr;
@@ -52,6 +59,8 @@ struct WindowInternals {
 	static void InvalidateRect(BWindow* window, BRect windowRect);
 	// Draws what is invalid and hands the frame to the display; window thread only.
 	static void Update(BWindow* window);
+	// The same for the window's update message, which a window just shown lets wait.
+	static void HandleUpdate(BWindow* window);
 	// The deepest shown view under a window point, clipped by every ancestor.
 	static BView* ViewAt(BView* top, BPoint windowPoint);
 	// Forgets pointers into a subtree that leaves the window.

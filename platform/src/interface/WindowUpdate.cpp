@@ -101,6 +101,22 @@ WindowInternals::InvalidateRect(BWindow* window, BRect windowRect)
 }
 
 void
+WindowInternals::HandleUpdate(BWindow* window)
+{
+	WindowInternals& internals = Of(window);
+	// The picture a window appears with is the one it settles on: what was queued as it was
+	// shown (a page its constructor chose, say) is handled first, rather than drawing the
+	// window once without it and again with it.
+	if (internals.unsettled > 0 && window->IsMessageWaiting()) {
+		internals.unsettled--;
+		internals.updatePosted = true;
+		window->PostMessage(_UPDATE_);
+		return;
+	}
+	Update(window);
+}
+
+void
 WindowInternals::Update(BWindow* window)
 {
 	WindowInternals& internals = Of(window);
@@ -115,6 +131,7 @@ WindowInternals::Update(BWindow* window)
 		internals.framePending = false;
 		return;
 	}
+	internals.unsettled = 0;
 	BRect bounds = window->Bounds();
 	Display* display = Display::Default();
 	float scale = display->Scale();

@@ -25,35 +25,11 @@ is_set(const char* name)
 	return value != nullptr && value[0] != '\0';
 }
 
-int32
-pixel_width(BRect frame)
-{
-	return frame.IntegerWidth() + 1;
-}
-
-int32
-pixel_height(BRect frame)
-{
-	return frame.IntegerHeight() + 1;
-}
-
-// Where a window of this frame and border lies on the screen, in device pixels.
-SDL_Rect
-device_rect(BRect frame, int32 inset, float scale)
-{
-	SDL_Rect rect;
-	rect.x = device_coordinate(frame.left, scale) - inset;
-	rect.y = device_coordinate(frame.top, scale) - inset;
-	rect.w = device_length(pixel_width(frame), scale) + 2 * inset;
-	rect.h = device_length(pixel_height(frame), scale) + 2 * inset;
-	return rect;
-}
-
 } // namespace
 
 SdlDisplay::SdlDisplay()
 	: fCalling(nullptr), fScreen(0, 0, 1023, 767), fWakeEvent(0), fWakePosted(false),
-	  fRefocus(false), fModifiers(0), fMenuHeld(false)
+	  fRefocus(false), fAwaitingFrames(false), fModifiers(0), fMenuHeld(false)
 {}
 
 SdlDisplay*
@@ -159,7 +135,8 @@ SdlDisplay::_Run(std::string* reason, std::mutex* startLock, std::condition_vari
 		return;
 	for (;;) {
 		SDL_Event event;
-		if (SDL_WaitEventTimeout(&event, 500) != 0) {
+		// A window waiting for its first frame appears after a while even without it.
+		if (SDL_WaitEventTimeout(&event, fAwaitingFrames ? 50 : 500) != 0) {
 			do {
 				if (event.type == fWakeEvent) {
 					std::lock_guard<std::mutex> guard(fLock);
@@ -188,134 +165,6 @@ SdlDisplay::_Wake()
 	memset(&event, 0, sizeof(event));
 	event.type = fWakeEvent;
 	SDL_PushEvent(&event);
-}
-
-void
-SdlDisplay::_Apply()
-{
-	std::lock_guard<std::mutex> guard(fLock);
-	for (SDL_Window* doomed : fDoomed)
-		SDL_DestroyWindow(doomed);
-	fDoomed.clear();
-	for (auto& entry : fWindows)
-		_ApplyRecord(entry.first, entry.second);
-	if (fRefocus) {
-		fRefocus = false;
-		for (auto& entry : fWindows) {
-			if (entry.second.active && entry.second.sdl != nullptr)
-				SDL_SetWindowInputFocus(entry.second.sdl);
-		}
-	}
-}
-
-void
-SdlDisplay::_ApplyRecord(BWindow*, Record& record)
-{
-	bool avoidFocus = (record.flags & B_AVOID_FOCUS) != 0;
-	if (record.shown && record.sdl == nullptr) {
-		Uint32 flags = SDL_WINDOW_HIDDEN;
-		bool fixedWidth = (record.flags & (B_NOT_RESIZABLE | B_NOT_H_RESIZABLE)) != 0;
-		bool fixedHeight = (record.flags & (B_NOT_RESIZABLE | B_NOT_V_RESIZABLE)) != 0;
-		if (!fixedWidth || !fixedHeight)
-			flags |= SDL_WINDOW_RESIZABLE;
-		if (avoidFocus) {
-			// Tooltips and menus: a plain bordered box the window manager leaves alone.
-			flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
-			if (fDriver == "x11")
-				flags |= SDL_WINDOW_TOOLTIP;
-		} else if (record.look == B_NO_BORDER_WINDOW_LOOK ||
-				   record.look == B_BORDERED_WINDOW_LOOK) {
-			flags |= SDL_WINDOW_BORDERLESS;
-		}
-		// Without a window manager's frame, the bordered look is a line (of one platform
-		// pixel) drawn around the image.
-		bool bordered =
-			(flags & SDL_WINDOW_BORDERLESS) != 0 && record.look != B_NO_BORDER_WINDOW_LOOK;
-		record.inset = bordered ? device_length(1, Scale()) : 0;
-		SDL_Rect place = device_rect(record.frame, record.inset, Scale());
-		record.sdl =
-			SDL_CreateWindow(record.title.c_str(), place.x, place.y, place.w, place.h, flags);
-		if (record.sdl == nullptr) {
-			record.shown = false;
-			return;
-		}
-		record.id = SDL_GetWindowID(record.sdl);
-		if (fixedWidth || fixedHeight) {
-			SDL_SetWindowMinimumSize(record.sdl, place.w, place.h);
-			if (fixedWidth && fixedHeight)
-				SDL_SetWindowMaximumSize(record.sdl, place.w, place.h);
-		}
-		record.titleChanged = false;
-		record.frameChanged = false;
-		record.visibilityChanged = true;
-	}
-	if (record.sdl == nullptr)
-		return;
-	if (record.titleChanged)
-		SDL_SetWindowTitle(record.sdl, record.title.c_str());
-	if (record.frameChanged) {
-		int x = 0;
-		int y = 0;
-		int width = 0;
-		int height = 0;
-		SDL_Rect wanted = device_rect(record.frame, record.inset, Scale());
-		SDL_GetWindowPosition(record.sdl, &x, &y);
-		SDL_GetWindowSize(record.sdl, &width, &height);
-		if (x != wanted.x || y != wanted.y)
-			SDL_SetWindowPosition(record.sdl, wanted.x, wanted.y);
-		if (width != wanted.w || height != wanted.h)
-			SDL_SetWindowSize(record.sdl, wanted.w, wanted.h);
-	}
-	if (record.visibilityChanged) {
-		if (record.shown) {
-			SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, avoidFocus ? "1" : "0");
-			SDL_ShowWindow(record.sdl);
-			fRefocus = fRefocus || (avoidFocus && fDriver == "x11");
-			record.newPixels = !record.pixels.empty();
-		} else {
-			SDL_HideWindow(record.sdl);
-		}
-	}
-	if (record.raise && record.shown && !avoidFocus) {
-		SDL_RaiseWindow(record.sdl);
-		if (fDriver == "x11")
-			SDL_SetWindowInputFocus(record.sdl);
-	}
-	if (record.newPixels && record.shown)
-		_Blit(record);
-	record.titleChanged = false;
-	record.frameChanged = false;
-	record.visibilityChanged = false;
-	record.raise = false;
-}
-
-void
-SdlDisplay::_Blit(Record& record)
-{
-	record.newPixels = false;
-	SDL_Surface* target = SDL_GetWindowSurface(record.sdl);
-	if (target == nullptr)
-		return;
-	SDL_Surface* source =
-		SDL_CreateRGBSurfaceWithFormatFrom(record.pixels.data(), record.width, record.height, 32,
-										   record.width * 4, SDL_PIXELFORMAT_ARGB8888);
-	if (source == nullptr)
-		return;
-	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-	if (record.inset > 0)
-		SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 96, 96, 96));
-	else if (target->w > record.width || target->h > record.height)
-		// The desktop made the window a device pixel larger than the platform's pixels cover.
-		SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 216, 216, 216));
-	SDL_Rect place = {int(record.inset), int(record.inset), int(record.width), int(record.height)};
-	SDL_BlitSurface(source, nullptr, target, &place);
-	SDL_FreeSurface(source);
-	if (SDL_UpdateWindowSurface(record.sdl) == 0) {
-		if (!record.framesShown)
-			ReportFirstFrame(record.title.c_str());
-		record.framesShown = true;
-		fChanged.notify_all();
-	}
 }
 
 const char*
@@ -372,6 +221,10 @@ SdlDisplay::ShowWindow(BWindow* window)
 		if (it == fWindows.end())
 			return;
 		Record& record = it->second;
+		if (!record.shown) {
+			record.awaitingFrame = true;
+			record.showTime = system_time();
+		}
 		record.shown = true;
 		record.flags = window->Flags();
 		record.look = int32(window->Look());
@@ -457,6 +310,7 @@ SdlDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 heigh
 		record.width = width;
 		record.height = height;
 		record.newPixels = true;
+		record.awaitingFrame = false;
 	}
 	_Wake();
 }

@@ -55,6 +55,11 @@ private:
 		// The border the display draws around the window's image (the bordered look).
 		int32 inset = 0;
 		bool shown = false;
+		// Shown, and waiting for the frame it is to appear with.
+		bool awaitingFrame = false;
+		bigtime_t showTime = 0;
+		// On the screen (SDL shows it).
+		bool mapped = false;
 		bool active = false;
 		// What the display thread has yet to apply.
 		bool titleChanged = false;
@@ -83,9 +88,16 @@ private:
 			  int* result);
 	bool _Start(std::string* reason);
 	void _Wake();
+
+	// In SdlWindows.cpp, on the display thread.
 	void _Apply();
 	void _ApplyRecord(BWindow* window, Record& record);
+	// Puts the window on the screen with the picture it has.
+	void _Map(Record& record, bool avoidFocus);
 	void _Blit(Record& record);
+	// The window's picture in its SDL surface, and that surface on the screen.
+	SDL_Surface* _Compose(Record& record);
+	void _Update(Record& record);
 
 	// In SdlEvents.cpp, on the display thread.
 	void _HandleEvent(const SDL_Event& event);
@@ -115,6 +127,8 @@ private:
 	bool fWakePosted;
 	// A window that avoids the focus was shown; without a window manager SDL gives it the focus.
 	bool fRefocus;
+	// A shown window waits for its first frame (display thread only).
+	bool fAwaitingFrames;
 	std::thread fThread;
 
 	// Display thread only.
