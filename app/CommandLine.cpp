@@ -33,7 +33,7 @@ joined(const std::vector<std::string>& codes)
 
 } // namespace
 
-TCommandLine::TCommandLine() : mHelp(false), mVersion(false), mAbout(false) {}
+TCommandLine::TCommandLine() : mHelp(false), mVersion(false), mAbout(false), mCommonPrefs(false) {}
 
 status_t
 TCommandLine::Parse(int argc, const char* const* argv)
@@ -46,6 +46,7 @@ TCommandLine::Parse(int argc, const char* const* argv)
 		bool* flag = name == "--help" || name == "-h" ? &mHelp
 					 : name == "--version"            ? &mVersion
 					 : name == "--about"              ? &mAbout
+					 : name == "--common-prefs"       ? &mCommonPrefs
 													  : NULL;
 		if (flag != NULL) {
 			if (valueGiven) {
@@ -93,8 +94,10 @@ TCommandLine::HelpText(const std::string& languageFolder, const std::string& lan
 		   "                   interface is Japanese). When the application already runs, its\n"
 		   "                   window comes forward and keeps the language it has.\n"
 		   "  --about          open the About box once the window is up\n"
-		   "                   (also while the application runs: the running one opens\n"
-		   "                   the box in front, and this start ends with status 0)\n"
+		   "  --common-prefs   open the preferences shared by the maker's applications once\n"
+		   "                   the window is up\n"
+		   "                   (Both also work while the application runs: the running one\n"
+		   "                   opens the window in front, and this start ends with status 0.)\n"
 		   "  -h, --help       print this help and exit\n"
 		   "  --version        print the version and exit\n"
 		   "\n"

@@ -21,9 +21,10 @@ public:
 
 	bool Help() const { return mHelp; }
 	bool Version() const { return mVersion; }
-	// The About box is to open once the main window is up, at the first start or in the
-	// running instance that a later start hands its arguments to.
+	// Windows to open once the main window is up, at the first start or in the running
+	// instance that a later start hands its arguments to.
 	bool About() const { return mAbout; }
+	bool CommonPrefs() const { return mCommonPrefs; }
 	// The language code given with --language, or "".
 	const std::string& Language() const { return mLanguage; }
 
@@ -37,6 +38,7 @@ private:
 	bool mHelp;
 	bool mVersion;
 	bool mAbout;
+	bool mCommonPrefs;
 	std::string mLanguage;
 	std::string mError;
 };

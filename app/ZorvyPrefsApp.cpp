@@ -24,7 +24,8 @@ const float kCommonPrefsOffset = 22.0f;
 } // namespace
 
 TZorvyPrefsApp::TZorvyPrefsApp()
-	: BApplication(gAppSignature), mAboutWindow(NULL), mAboutAfterRelaunch(false), mReady(false)
+	: BApplication(gAppSignature), mAboutWindow(NULL), mAboutAfterRelaunch(false),
+	  mCommonPrefsAfterRelaunch(false), mReady(false)
 {
 	mPrefsWindow = new TZorvyPrefsWindow(gAPExitStates.mWindowFrame);
 	mPrefsWindow->Show();
@@ -98,11 +99,16 @@ TZorvyPrefsApp::ArgvReceived(int32 argc, char** argv)
 	// main has read the same options before anything started, so they are sound; the
 	// language and the help are its affair.
 	TCommandLine commandLine;
-	if (commandLine.Parse(argc, argv) != B_OK || !commandLine.About())
+	if (commandLine.Parse(argc, argv) != B_OK)
 		return;
-	AboutRequested();
+	// The common preferences, when both are asked for, end in front.
+	if (commandLine.About())
+		AboutRequested();
+	if (commandLine.CommonPrefs())
+		MItemMOZELTCommonPrefsClicked();
 	// At the first start the options arrive before the loop is ready and nothing follows them.
-	mAboutAfterRelaunch = mReady;
+	mAboutAfterRelaunch = mReady && commandLine.About();
+	mCommonPrefsAfterRelaunch = mReady && commandLine.CommonPrefs();
 }
 
 void
@@ -110,12 +116,15 @@ TZorvyPrefsApp::DispatchMessage(BMessage* message, BHandler* handler)
 {
 	BApplication::DispatchMessage(message, handler);
 	// A later start brings the main window forward after handing its options over; the
-	// window they asked for goes back in front of it.
-	if (message->what == B_SILENT_RELAUNCH && handler == this && mAboutAfterRelaunch) {
-		mAboutAfterRelaunch = false;
-		if (mAboutWindow != NULL)
-			mAboutWindow->Appear();
-	}
+	// windows they asked for go back in front of it.
+	if (message->what != B_SILENT_RELAUNCH || handler != this)
+		return;
+	if (mAboutAfterRelaunch && mAboutWindow != NULL)
+		mAboutWindow->Appear();
+	if (mCommonPrefsAfterRelaunch)
+		MItemMOZELTCommonPrefsClicked();
+	mAboutAfterRelaunch = false;
+	mCommonPrefsAfterRelaunch = false;
 }
 
 bool

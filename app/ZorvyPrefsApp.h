@@ -41,9 +41,10 @@ public:
 private:
 	TZorvyPrefsWindow* mPrefsWindow;
 	TMOZELTAboutWindow* mAboutWindow;
-	// Asked for by the options a later start handed over: it comes forward again once that
+	// Asked for by the options a later start handed over: they come forward again once that
 	// start's relaunch has brought the main window forward.
 	bool mAboutAfterRelaunch;
+	bool mCommonPrefsAfterRelaunch;
 	bool mReady;
 	std::vector<settings_file_set_aside> mSetAside;
 };

@@ -40,6 +40,7 @@ TEST(CommandLine, TheOptions)
 		bool version;
 		std::string language;
 		bool about = false;
+		bool commonPrefs = false;
 	};
 	const Case cases[] = {
 		{{"--help"}, true, false, ""},
@@ -52,6 +53,8 @@ TEST(CommandLine, TheOptions)
 		{{"--version", "--help"}, true, true, ""},
 		{{"--about"}, false, false, "", true},
 		{{"--about", "--language", "enUS"}, false, false, "enUS", true},
+		{{"--common-prefs"}, false, false, "", false, true},
+		{{"--common-prefs", "--about"}, false, false, "", true, true},
 	};
 	for (const Case& c : cases) {
 		SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -61,6 +64,7 @@ TEST(CommandLine, TheOptions)
 		EXPECT_EQ(parsed.line.Version(), c.version);
 		EXPECT_EQ(parsed.line.Language(), c.language);
 		EXPECT_EQ(parsed.line.About(), c.about);
+		EXPECT_EQ(parsed.line.CommonPrefs(), c.commonPrefs);
 	}
 }
 
@@ -81,6 +85,7 @@ TEST(CommandLine, BadArgumentsAreNamed)
 		{{"--help=yes"}, "--help takes no value"},
 		{{"--version=2"}, "--version takes no value"},
 		{{"--about=now"}, "--about takes no value"},
+		{{"--common-prefs=yes"}, "--common-prefs takes no value"},
 		{{"--common"}, "unknown option --common"},
 		{{"file.txt"}, "unexpected argument \"file.txt\""},
 		{{"--help", ""}, "unexpected argument \"\""},
@@ -98,7 +103,7 @@ TEST(CommandLine, BadArgumentsAreNamed)
 TEST(CommandLine, HelpTellsEveryOptionAndExitStatus)
 {
 	std::string help = TCommandLine::HelpText("/data/Language/Dictionaries", "enUS, jaJP");
-	for (const char* part : {"--language CODE", "--help", "--version", "--about",
+	for (const char* part : {"--language CODE", "--help", "--version", "--about", "--common-prefs",
 							 "keeps the language", "Languages: enUS, jaJP",
 							 "/data/Language/Dictionaries", "  0  ", "  1  ", "  2  ", "  3  "})
 		EXPECT_NE(help.find(part), std::string::npos) << part;

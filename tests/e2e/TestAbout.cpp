@@ -10,11 +10,12 @@
 #include <string>
 #include <unistd.h>
 
-// A person's ways into the About box where no desktop menu sends the request: the command line,
-// also while the application runs, and appsend.
+// A person's ways into the About box and the maker's common preferences where no desktop menu
+// sends the request: the command line, also while the application runs, and appsend.
 namespace {
 
 const char kAboutTitle[] = "About Zorvy 環境設定";
+const char kCommonPrefsTitle[] = "MOZELT Common Preferences";
 const char kSignature[] = "application/x-vnd.MOZELT-ZorvyPreferences";
 
 std::string
@@ -23,17 +24,22 @@ quoted(const std::string& text)
 	return "\"" + text + "\"";
 }
 
-// The picture the display writes of a window whenever it changes, once it exists.
 bool
-wait_for_picture(const AppRun& run, const std::string& title)
+wait_for_file(const std::string& path)
 {
-	std::string path = run.Folder() + "/shots/" + title + ".png";
 	for (int i = 0; i < 3000; i++) {
 		if (access(path.c_str(), F_OK) == 0)
 			return true;
 		usleep(10000);
 	}
 	return false;
+}
+
+// The picture the display writes of a window whenever it changes, once it exists.
+bool
+wait_for_picture(const AppRun& run, const std::string& title)
+{
+	return wait_for_file(run.Folder() + "/shots/" + title + ".png");
 }
 
 void
@@ -113,4 +119,32 @@ TEST(About, AppSendReachesTheRunningApplication)
 	for (const char* bad : {"_AB", "B_NO_SUCH_THING", "0x", "0x123456789", "_\x01Sp"})
 		EXPECT_EQ(run.AppSend({kSignature, bad}), 2) << bad;
 	EXPECT_EQ(run.AppSend({kSignature}), 2);
+}
+
+TEST(CommonPrefs, StartedWithTheOptionTheWindowOpensInFront)
+{
+	AppRun run;
+	std::string script =
+		"front " + quoted(kCommonPrefsTitle) + "\nclose " + quoted(kWindowTitle) + "\n";
+	ASSERT_EQ(run.Run(script, {}, {"--common-prefs"}), 0) << run.Errors();
+}
+
+TEST(CommonPrefs, ARunningInstanceOpensItForALaterStartAndForAppSend)
+{
+	AppRun run;
+	// The last picture tells the test that the window was found in front.
+	pid_t first = run.Start("shot " + quoted(kCommonPrefsTitle) + " " + run.ShotPath("iap.png") +
+								"\nwait 1500\nfront " + quoted(kCommonPrefsTitle) + "\nshot " +
+								quoted(kCommonPrefsTitle) + " " + run.ShotPath("front.png") + "\n",
+							"first");
+	ASSERT_TRUE(wait_for_picture(run, kWindowTitle));
+	pid_t second = run.Start("", "second", {"--common-prefs"});
+	EXPECT_EQ(run.Wait(second, "second"), 0) << run.Errors();
+	EXPECT_TRUE(wait_for_file(run.ShotPath("front.png")));
+
+	// The request by its code, from any sender: the open window comes forward again.
+	EXPECT_EQ(run.AppSend({kSignature, "_Ssp"}), 0) << run.Errors();
+	EXPECT_EQ(run.AppSend({kSignature, "0x5F537370"}), 0) << run.Errors();
+	EXPECT_EQ(run.AppSend({kSignature, "B_QUIT_REQUESTED"}), 0) << run.Errors();
+	EXPECT_EQ(run.Wait(first, "first"), 0) << run.Errors();
 }
