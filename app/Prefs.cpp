@@ -1,16 +1,9 @@
 #include <app/Prefs.h>
 
 #include <common_prefs/InterAppPrefs.h>
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Message.h>
-
-namespace {
-
-const char kPrefsFolderName[] = "Zorvy";
-const char kPrefsFileName[] = "Zorvy_Prefs.arc";
-
-} // namespace
 
 // The common store is built before the preference record and outlives it.
 TInterAppPrefs gIAPs;
@@ -55,17 +48,17 @@ TPrefs::Unarchive(const BMessage& archive)
 status_t
 TPrefs::LoadFromFile()
 {
-	return LoadByName(kPrefsFolderName, kPrefsFileName);
+	return LoadByName(PREFS_FOLDER_NAME, PREFS_FILE_NAME);
 }
 
 status_t
 TPrefs::SaveToFile() const
 {
-	return SaveByName(kPrefsFolderName, kPrefsFileName);
+	return SaveByName(PREFS_FOLDER_NAME, PREFS_FILE_NAME);
 }
 
 std::string
 TPrefs::FilePath()
 {
-	return settings_file_path(kPrefsFolderName, kPrefsFileName);
+	return settings_file_path(PREFS_FOLDER_NAME, PREFS_FILE_NAME);
 }

@@ -9,10 +9,15 @@
 
 #include <SupportDefs.h>
 
+#include <span>
 #include <string>
 #include <variant>
 
 class BMessage;
+
+// The settings file of the record: this file of this folder of the maker's settings folder.
+inline constexpr char PREFS_FOLDER_NAME[] = "Zorvy";
+inline constexpr char PREFS_FILE_NAME[] = "Zorvy_Prefs.arc";
 
 struct TPrefsValues {
 	// Every field at its default, as a first run has them.

@@ -4,7 +4,7 @@
 // The alerts that tell the person about a settings file that could not be read or saved. Both
 // return at once; the alert goes away when its button is pressed.
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <string>
 #include <vector>

@@ -5,7 +5,7 @@
 // the person (a catalogue key, Japanese by default) and for standard error (English). None of
 // this draws, so the command-line tools use it too.
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <string>
 #include <vector>

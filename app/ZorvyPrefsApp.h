@@ -1,7 +1,7 @@
 #ifndef ZORVY_ZORVY_PREFS_APP_H
 #define ZORVY_ZORVY_PREFS_APP_H
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Application.h>
 

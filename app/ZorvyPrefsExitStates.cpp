@@ -1,7 +1,7 @@
 #include <app/ZorvyPrefsExitStates.h>
 
 #include <app/AppIdentity.h>
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Message.h>
 

@@ -1,7 +1,7 @@
 #include <common_prefs/IAPItem.h>
 
 #include <common_prefs/IAPMessages.h>
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Entry.h>
 #include <InterfaceDefs.h>

@@ -1,6 +1,6 @@
 #include <framework/Archivable.h>
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Entry.h>
 #include <Message.h>

@@ -1,6 +1,6 @@
 #include <framework/MOZELTArchivable.h>
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Entry.h>
 #include <InterfaceDefs.h>
@@ -16,27 +16,6 @@ reset_gesture_held()
 }
 
 } // namespace
-
-status_t
-copy_message_field(const BMessage& from, const char* name, BMessage* to)
-{
-	type_code type;
-	int32 count = 0;
-	bool fixedSize = false;
-	status_t status = from.GetInfo(name, &type, &count, &fixedSize);
-	if (status != B_OK)
-		return status;
-	for (int32 i = 0; i < count; i++) {
-		const void* data = NULL;
-		ssize_t size = 0;
-		status = from.FindData(name, type, i, &data, &size);
-		if (status == B_OK)
-			status = to->AddData(name, type, data, size, fixedSize);
-		if (status != B_OK)
-			return status;
-	}
-	return B_OK;
-}
 
 TMOZELTArchivable::TMOZELTArchivable() {}
 

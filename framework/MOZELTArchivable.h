@@ -40,7 +40,4 @@ private:
 	BMessage mNewerFields;
 };
 
-// Adds every item of the field `name` of `from` to `to`, whatever its type.
-status_t copy_message_field(const BMessage& from, const char* name, BMessage* to);
-
 #endif

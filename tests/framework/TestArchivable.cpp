@@ -2,7 +2,7 @@
 #include "TestRecord.h"
 
 #include <framework/Archivable.h>
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Entry.h>
 #include <GraphicsDefs.h>

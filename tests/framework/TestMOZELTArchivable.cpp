@@ -1,7 +1,7 @@
 #include "SettingsFolder.h"
 #include "TestRecord.h"
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Rect.h>
 #include <beapi/MessageFormats.h>

@@ -1,6 +1,6 @@
 #include "SettingsFolder.h"
 
-#include <framework/SettingsEntry.h>
+#include <framework/settings/SettingsEntry.h>
 
 #include <Entry.h>
 #include <Path.h>

@@ -63,4 +63,8 @@ struct settings_file_set_aside {
 // emptied, so that each is told once.
 std::vector<settings_file_set_aside> take_settings_files_set_aside();
 
+// Adds every item of the field `name` of `from` to `to`, whatever its type: how the fields of a
+// newer version travel on unread.
+status_t copy_message_field(const BMessage& from, const char* name, BMessage* to);
+
 #endif
