@@ -1,5 +1,7 @@
 #include <app/PrefsValues.h>
 
+#include <locale/LocaleKeys.h>
+
 #include <Message.h>
 #include <TypeConstants.h>
 
@@ -10,13 +12,41 @@ namespace {
 
 template <class T, class D>
 constexpr TPrefsField
-field(const char* key, T TPrefsValues::*member, D value)
+field(const char* key, T TPrefsValues::*member, D value, const char* name,
+	  std::span<const TPrefsChoice> choices = {})
 {
 	if constexpr (std::is_same_v<T, std::string>)
-		return {key, member, TPrefsField::Value(std::in_place_type<const char*>, value)};
+		return {key, member, TPrefsField::Value(std::in_place_type<const char*>, value), name,
+				choices};
 	else
-		return {key, member, TPrefsField::Value(std::in_place_type<T>, T(value))};
+		return {key, member, TPrefsField::Value(std::in_place_type<T>, T(value)), name, choices};
 }
+
+// What the pages offer. The start-up mode menu leaves out its separators and code input, and
+// Space offers every width but the opposite of Space, which only Shift+Space can type.
+constexpr TPrefsChoice kInputModes[] = {
+	{0, LKK_POP_MITEM_INPUT_MODE[0]}, {2, LKK_POP_MITEM_INPUT_MODE[2]},
+	{3, LKK_POP_MITEM_INPUT_MODE[3]}, {4, LKK_POP_MITEM_INPUT_MODE[4]},
+	{6, LKK_POP_MITEM_INPUT_MODE[6]}, {7, LKK_POP_MITEM_INPUT_MODE[7]},
+};
+constexpr TPrefsChoice kKanaMethods[] = {
+	{0, LKK_RBUTTON_HIRAGANA_MODE_ROMAN},
+	{1, LKK_RBUTTON_HIRAGANA_MODE_KANA},
+};
+constexpr TPrefsChoice kKeyNavigations[] = {
+	{0, LKK_POP_MITEM_KEY_NAVIGATION[0]}, {1, LKK_POP_MITEM_KEY_NAVIGATION[1]},
+	{2, LKK_POP_MITEM_KEY_NAVIGATION[2]}, {3, LKK_POP_MITEM_KEY_NAVIGATION[3]},
+	{4, LKK_POP_MITEM_KEY_NAVIGATION[4]},
+};
+constexpr TPrefsChoice kBlankWidths[] = {
+	{0, LKK_POP_MITEM_SPACE_MODE[0]},
+	{1, LKK_POP_MITEM_SPACE_MODE[1]},
+	{2, LKK_POP_MITEM_SPACE_MODE[2]},
+	{3, LKK_POP_MITEM_SPACE_MODE[3]},
+};
+
+const char kClassName[] = "TPrefs";
+const char kBaseClassName[] = "TArchivable";
 
 // The default as the member's own type.
 template <class T>
@@ -98,30 +128,30 @@ take(const BMessage& archive, const char* key, std::string* value)
 
 // Constant data, ready before any record is built at start-up.
 constinit const TPrefsField PREFS_FIELDS[PREFS_FIELD_COUNT] = {
-	field("DIMd", &TPrefsValues::mDefaultInputMode, 0),
-	field("DHgM", &TPrefsValues::mDefaultHiraganaMode, 0),
-	field("PerT", &TPrefsValues::mPeriodType, false),
-	field("ComT", &TPrefsValues::mCommaType, false),
-	field("SlsT", &TPrefsValues::mSlashType, false),
-	field("BrkT", &TPrefsValues::mBracketType, false),
-	field("KyNv", &TPrefsValues::mKeyNavigation, 0),
-	field("TKHI", &TPrefsValues::mTenKeyHalfInput, true),
-	field("TKCI", &TPrefsValues::mTenKeyConfirmInput, true),
-	field("FxCI", &TPrefsValues::mFixedConfirmInput, false),
-	field("SpMd", &TPrefsValues::mSpaceMode, 0),
+	field("DIMd", &TPrefsValues::mDefaultInputMode, 0, "input.startup-mode", kInputModes),
+	field("DHgM", &TPrefsValues::mDefaultHiraganaMode, 0, "input.kana-method", kKanaMethods),
+	field("PerT", &TPrefsValues::mPeriodType, false, "input.full-stop-alternative"),
+	field("ComT", &TPrefsValues::mCommaType, false, "input.comma-alternative"),
+	field("SlsT", &TPrefsValues::mSlashType, false, "input.slash-alternative"),
+	field("BrkT", &TPrefsValues::mBracketType, false, "input.brackets-alternative"),
+	field("KyNv", &TPrefsValues::mKeyNavigation, 0, "input.key-bindings", kKeyNavigations),
+	field("TKHI", &TPrefsValues::mTenKeyHalfInput, true, "assist.keypad-half-width"),
+	field("TKCI", &TPrefsValues::mTenKeyConfirmInput, true, "assist.keypad-confirmed"),
+	field("FxCI", &TPrefsValues::mFixedConfirmInput, false, "assist.fixed-mode-confirmed"),
+	field("SpMd", &TPrefsValues::mSpaceMode, 0, "assist.space-width", std::span(kBlankWidths, 3)),
 	// Shift+Space types the opposite of Space unless the user says otherwise.
-	field("SSMd", &TPrefsValues::mShiftSpaceMode, 3),
-	field("PctC", &TPrefsValues::mPunctuationConvert, true),
-	field("PerC", &TPrefsValues::mPeriodConvert, true),
-	field("ComC", &TPrefsValues::mCommaConvert, false),
-	field("QstC", &TPrefsValues::mQuestionConvert, true),
-	field("ExcC", &TPrefsValues::mExclamationConvert, true),
-	field("CpmC", &TPrefsValues::mCpmC, true),
-	field("NCpC", &TPrefsValues::mNCpC, 2),
-	field("CpUD", &TPrefsValues::mCpUD, true),
-	field("NSCW", &TPrefsValues::mNSCW, 2),
-	field("CWFS", &TPrefsValues::mCWFS, 12.0f),
-	field("CWFF", &TPrefsValues::mCWFF, "Haru"),
+	field("SSMd", &TPrefsValues::mShiftSpaceMode, 3, "assist.shift-space-width", kBlankWidths),
+	field("PctC", &TPrefsValues::mPunctuationConvert, true, "punctuation.convert"),
+	field("PerC", &TPrefsValues::mPeriodConvert, true, "punctuation.full-stop"),
+	field("ComC", &TPrefsValues::mCommaConvert, false, "punctuation.comma"),
+	field("QstC", &TPrefsValues::mQuestionConvert, true, "punctuation.question-mark"),
+	field("ExcC", &TPrefsValues::mExclamationConvert, true, "punctuation.exclamation-mark"),
+	field("CpmC", &TPrefsValues::mCpmC, true, "engine.CpmC"),
+	field("NCpC", &TPrefsValues::mNCpC, 2, "engine.NCpC"),
+	field("CpUD", &TPrefsValues::mCpUD, true, "engine.CpUD"),
+	field("NSCW", &TPrefsValues::mNSCW, 2, "engine.NSCW"),
+	field("CWFS", &TPrefsValues::mCWFS, 12.0f, "engine.font-size"),
+	field("CWFF", &TPrefsValues::mCWFF, "Haru", "engine.font-family"),
 };
 
 TPrefsValues::TPrefsValues()
@@ -136,6 +166,12 @@ TPrefsValues::TPrefsValues()
 	}
 }
 
+const TPrefsField&
+prefs_field(int32 index)
+{
+	return PREFS_FIELDS[index];
+}
+
 const TPrefsField*
 find_prefs_field(const char* key)
 {
@@ -144,6 +180,28 @@ find_prefs_field(const char* key)
 	for (const TPrefsField& field : PREFS_FIELDS) {
 		if (strcmp(field.key, key) == 0)
 			return &field;
+	}
+	return NULL;
+}
+
+const TPrefsField*
+find_prefs_setting(const char* nameOrKey)
+{
+	if (nameOrKey == NULL)
+		return NULL;
+	for (const TPrefsField& field : PREFS_FIELDS) {
+		if (strcmp(field.name, nameOrKey) == 0)
+			return &field;
+	}
+	return find_prefs_field(nameOrKey);
+}
+
+const TPrefsChoice*
+find_prefs_choice(const TPrefsField& field, int32 value)
+{
+	for (const TPrefsChoice& choice : field.choices) {
+		if (choice.value == value)
+			return &choice;
 	}
 	return NULL;
 }
@@ -166,6 +224,16 @@ archive_prefs_values(const TPrefsValues& values, BMessage* archive)
 							 field.member);
 	}
 	return status;
+}
+
+status_t
+archive_prefs_record(const TPrefsValues& values, BMessage* archive)
+{
+	if (archive == NULL)
+		return B_BAD_VALUE;
+	status_t status = archive->AddString("class", kClassName);
+	status |= archive->AddString("class", kBaseClassName);
+	return status | archive_prefs_values(values, archive);
 }
 
 status_t

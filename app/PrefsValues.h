@@ -55,6 +55,13 @@ struct TPrefsValues {
 	std::string mCWFF;
 };
 
+// A value a page offers for a choice field, and its text as the page shows it: the
+// catalogue's key, which is the Japanese text.
+struct TPrefsChoice {
+	int32 value;
+	const char* text;
+};
+
 // One field of the record. The member's type is the field's type in the archive: int32, bool,
 // float or string; the default holds the same type (a string default as its text).
 struct TPrefsField {
@@ -65,7 +72,15 @@ struct TPrefsField {
 	const char* key;
 	Member member;
 	Value defaultValue;
+	// The readable name a person or a script uses for the setting, "input.startup-mode".
+	const char* name;
+	// What a page offers for the field, in the page's order; empty for a field edited as a flag
+	// or not edited at all.
+	std::span<const TPrefsChoice> choices;
 };
+
+// The record's field numbered `index` in PREFS_FIELDS.
+const TPrefsField& prefs_field(int32 index);
 
 inline constexpr int32 PREFS_FIELD_COUNT = 23;
 // The fields in archive order, which is also the order the input method reads them in.
@@ -73,11 +88,19 @@ extern const TPrefsField PREFS_FIELDS[PREFS_FIELD_COUNT];
 
 // The field stored under key, or NULL.
 const TPrefsField* find_prefs_field(const char* key);
+// The field of that readable name or stored key, or NULL.
+const TPrefsField* find_prefs_setting(const char* nameOrKey);
+// The choice of a choice field that stores value, or NULL when the pages do not offer it.
+const TPrefsChoice* find_prefs_choice(const TPrefsField& field, int32 value);
 // B_INT32_TYPE, B_BOOL_TYPE, B_FLOAT_TYPE or B_STRING_TYPE.
 type_code prefs_field_type(const TPrefsField& field);
 
 // Adds every field in archive order; the bitwise OR of the statuses of all the additions.
 status_t archive_prefs_values(const TPrefsValues& values, BMessage* archive);
+// The record as the settings file and the input method have it: the class names the archive of
+// the application's record starts with, then every field (archive_prefs_values).
+status_t archive_prefs_record(const TPrefsValues& values, BMessage* archive);
+
 // Takes every field the archive holds with its type; one that is missing or of another type
 // keeps its value and makes the status non-zero, and the fields after it are still read.
 status_t unarchive_prefs_values(const BMessage& archive, TPrefsValues* values);

@@ -235,3 +235,31 @@ TEST(Prefs, TheDescriptionNamesEachArchivedFieldOnceByKeyAndType)
 	static_cast<TPrefsValues&>(restored) = back;
 	EXPECT_EQ(archive_of(restored), archive_of(prefs));
 }
+
+// Programs without windows build the record's archive from the plain values: the bytes of the
+// settings file and of the delivery must be the record's own.
+TEST(Prefs, ThePlainRecordArchivesAsTheApplicationsRecord)
+{
+	TPrefs prefs = unusual_prefs();
+	BMessage plain;
+	EXPECT_EQ(archive_prefs_record(prefs, &plain), B_OK);
+	EXPECT_EQ(flatten(plain), archive_of(prefs));
+}
+
+// Each readable name finds its field, as the key does; each choice offered once.
+TEST(Prefs, EveryFieldHasAReadableNameAndItsChoicesAreThePagesOwn)
+{
+	for (const TPrefsField& field : PREFS_FIELDS) {
+		SCOPED_TRACE(field.key);
+		EXPECT_EQ(find_prefs_setting(field.name), &field);
+		EXPECT_EQ(find_prefs_setting(field.key), &field);
+		for (const TPrefsChoice& choice : field.choices) {
+			EXPECT_EQ(find_prefs_choice(field, choice.value), &choice);
+			EXPECT_STRNE(choice.text, "-");
+		}
+	}
+	EXPECT_EQ(find_prefs_setting("input"), nullptr);
+	EXPECT_EQ(find_prefs_choice(*find_prefs_field("DIMd"), 9), nullptr);
+	EXPECT_EQ(find_prefs_field("SpMd")->choices.size(), 3u);
+	EXPECT_EQ(find_prefs_field("SSMd")->choices.size(), 4u);
+}

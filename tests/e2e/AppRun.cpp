@@ -25,6 +25,7 @@ namespace {
 const char kApplication[] = BEAPI_BINARY_DIR "/app/ZorvyPreferences";
 const char kPortListen[] = BEAPI_BINARY_DIR "/tools/portlisten/portlisten";
 const char kAppSend[] = BEAPI_BINARY_DIR "/tools/appsend/appsend";
+const char kPrefsCommand[] = BEAPI_BINARY_DIR "/tools/zorvy-prefs/zorvy-prefs";
 
 std::vector<std::string>
 merged_environment(const std::vector<std::string>& extra)
@@ -209,6 +210,18 @@ AppRun::Start(const std::string& script, const std::string& name,
 	variables.insert(variables.end(), environment.begin(), environment.end());
 	return Spawn(kApplication, arguments, variables, fFolder + "/" + name + ".err", fWrapper,
 				 fFolder + "/" + name + ".out");
+}
+
+int
+AppRun::RunPrefsCommand(const std::vector<std::string>& arguments)
+{
+	std::vector<std::string> variables = {
+		"XDG_CONFIG_HOME=" + fFolder + "/config",
+		"XDG_RUNTIME_DIR=" + fFolder + "/runtime",
+	};
+	pid_t pid = Spawn(kPrefsCommand, arguments, variables, fFolder + "/command.err", {},
+					  fFolder + "/command.out");
+	return pid < 0 ? -1 : Wait(pid, "command");
 }
 
 int

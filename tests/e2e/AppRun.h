@@ -39,6 +39,9 @@ public:
 	// Runs appsend with the arguments as this user of the application; its exit status, what it
 	// printed in Errors().
 	int AppSend(const std::vector<std::string>& arguments);
+	// Runs the settings command with the arguments in the same folders, until it ends; what it
+	// printed is then Output() and Errors().
+	int RunPrefsCommand(const std::vector<std::string>& arguments);
 	// What the application printed on standard error, and on standard output, in the last run.
 	const std::string& Errors() const { return fErrors; }
 	const std::string& Output() const { return fOutput; }
