@@ -1,4 +1,5 @@
 #include <app/InputModeMenu.h>
+#include <app/PrefsValues.h>
 
 #include "../locale/LocaleTestAccess.h"
 
@@ -54,6 +55,23 @@ TEST_F(InputModeItemsTest, EightEntriesWithoutCodeInput)
 	EXPECT_STREQ(menu.ItemAt(7)->Label(), "半角英数固定");
 	for (int32 i = 0; i < menu.CountItems(); i++)
 		EXPECT_STRNE(menu.ItemAt(i)->Label(), "コード");
+}
+
+// The command line offers the start-up modes of the menu, with the menu's texts.
+TEST_F(InputModeItemsTest, TheRecordOffersWhatTheMenuOffers)
+{
+	BMenu menu("InputMode");
+	add_input_mode_mitem(&menu, false, "");
+	std::vector<int32> modes = Modes(menu);
+	std::vector<std::pair<int32, std::string>> offered;
+	for (int32 i = 0; i < menu.CountItems(); i++) {
+		if (modes[i] >= 0)
+			offered.emplace_back(modes[i], menu.ItemAt(i)->Label());
+	}
+	std::vector<std::pair<int32, std::string>> described;
+	for (const TPrefsChoice& choice : find_prefs_field("DIMd")->choices)
+		described.emplace_back(choice.value, choice.text);
+	EXPECT_EQ(described, offered);
 }
 
 TEST_F(InputModeItemsTest, LabelsCarryTheirKeysInTheGivenFormat)

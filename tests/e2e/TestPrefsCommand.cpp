@@ -193,3 +193,27 @@ TEST_F(PrefsCommandTest, AnOpenWindowIsRefusedUnlessForced)
 	EXPECT_FALSE(fRun.Bodies()[0].GetBool("TKHI", true));
 	EXPECT_EQ(fRun.Wait(window, "window"), 0) << fRun.Errors();
 }
+
+// A damaged settings file: reading commands say so and end with 1; a change sets it aside, told,
+// and saves the defaults with the change.
+TEST_F(PrefsCommandTest, ADamagedFileIsToldAndSetAsideByAChange)
+{
+	ASSERT_TRUE(fRun.WriteMessage(fRun.SettingsPath(), BMessage()));
+	std::ofstream(fRun.SettingsPath(), std::ios::binary | std::ios::trunc)
+		<< "garbage, not a message";
+	EXPECT_EQ(fRun.RunPrefsCommand({"get", "SSMd"}), 1);
+	EXPECT_EQ(fRun.Output(), "3\n");
+	EXPECT_NE(fRun.Errors().find("cannot be read"), std::string::npos) << fRun.Errors();
+	EXPECT_EQ(fRun.RunPrefsCommand({"export"}), 1);
+	EXPECT_EQ(fRun.Output(), "");
+	EXPECT_EQ(fRun.FileBytes(fRun.SettingsPath()), "garbage, not a message");
+
+	ASSERT_EQ(fRun.RunPrefsCommand({"set", "ComC=true"}), 0) << fRun.Errors();
+	EXPECT_NE(fRun.Errors().find("it was moved to " + fRun.SettingsPath() + ".unreadable-"),
+			  std::string::npos)
+		<< fRun.Errors();
+	BMessage saved;
+	ASSERT_TRUE(fRun.ReadMessage(fRun.SettingsPath(), &saved));
+	EXPECT_TRUE(saved.GetBool("ComC", false));
+	EXPECT_EQ(fRun.Bodies().size(), 1u);
+}
