@@ -16,6 +16,7 @@
 #include <TextControl.h>
 #include <Window.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -132,7 +133,8 @@ TIAPView::IAPActivateWindowRqtd()
 void
 TIAPView::ButtonOKClicked()
 {
-	Window()->Hide();
+	if (Window() != NULL)
+		Window()->Hide();
 	// What every application already follows becomes what Cancel brings back.
 	char* name = NULL;
 	type_code type = 0;
@@ -146,7 +148,7 @@ TIAPView::ButtonOKClicked()
 void
 TIAPView::ButtonCancelClicked()
 {
-	if (!Window()->IsHidden())
+	if (Window() != NULL && !Window()->IsHidden())
 		Window()->Hide();
 	SetComponents(0);
 }
@@ -176,8 +178,9 @@ TIAPView::SetViewLabels()
 		std::string label =
 			merge_accelerator_key(format, std::string(name, 1), gLocale.GetString(name + 1));
 		set_view_label(control, label.c_str());
-		// A menu field grows with its label; its component grows with it, so nothing is cut.
-		float right = control->Frame().right;
+		// A menu field grows with its label; its component grows with it, so nothing is cut,
+		// within what the window takes from an application.
+		float right = std::min(control->Frame().right, MaxComponentWidth());
 		if (right > child->Bounds().right)
 			child->ResizeTo(right, child->Bounds().Height());
 	}

@@ -26,8 +26,11 @@ public:
 	virtual void LanguageChanged();
 	virtual void ShortCutDown(int32 rawChar, int32 key);
 
-	// Builds a component from its archived state, at the left margin and the given top.
+	// Builds a component from its archived state, at the left margin and the given top; NULL,
+	// and nothing added, for a state beyond what the window takes from an application.
 	BView* AddComponent(const BMessage& state, float top);
+	// The widest a component grows with its label.
+	static float MaxComponentWidth();
 	// Rebuilds every component from entry 0 (reference), 1 (live) or 2 (default) of its record
 	// and sends each state to every application.
 	void SetComponents(int32 index);
@@ -48,6 +51,8 @@ public:
 private:
 	// The direct child of that name: a component is one, its controls are not.
 	BView* ComponentView(const char* name) const;
+	// The window's labels follow the accelerator format of a change.
+	void ApplyToOwnStore(const BMessage& change);
 
 	BButton* mButtonCancel;
 	BButton* mButtonDefaults;

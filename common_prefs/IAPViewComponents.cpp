@@ -15,6 +15,7 @@
 #include <Window.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,6 +23,16 @@
 namespace {
 
 const float kMargin = 10;
+
+// Any program of the user may write to the window's port. What one application may offer lies
+// far above what the maker's items make (one control in a view, a few kilobytes) and low enough
+// that a component made to hurt the window costs it little.
+const int32 kMaxComponents = 12;
+const ssize_t kMaxComponentBytes = 64 * 1024;
+const int kMaxComponentDepth = 8;
+const int kMaxComponentViews = 64;
+const float kMaxComponentWidth = 1000;
+const float kMaxComponentHeight = 200;
 
 enum {
 	kReferenceState = 0,
@@ -41,7 +52,53 @@ component_names(const BMessage& record)
 	return names;
 }
 
+// Counts the archive's views, its children's and theirs, and fails beyond the bounds: the
+// platform rebuilds every archived child, however many and however deep.
+bool
+views_within_bounds(const BMessage& archive, int depth, int* views)
+{
+	if (++*views > kMaxComponentViews || depth > kMaxComponentDepth)
+		return false;
+	type_code type = 0;
+	int32 count = 0;
+	if (archive.GetInfo("_views", &type, &count) != B_OK)
+		return true;
+	// A component is archived whole; the tokens of a managed archive have no place in it.
+	if (type != B_MESSAGE_TYPE)
+		return false;
+	for (int32 i = 0; i < count; i++) {
+		BMessage child;
+		if (archive.FindMessage("_views", i, &child) != B_OK ||
+			!views_within_bounds(child, depth + 1, views))
+			return false;
+	}
+	return true;
+}
+
+bool
+sound_component_state(const BMessage& state)
+{
+	if (state.FlattenedSize() > kMaxComponentBytes)
+		return false;
+	int views = 0;
+	return views_within_bounds(state, 0, &views);
+}
+
+bool
+sound_component_frame(BRect frame)
+{
+	return std::isfinite(frame.left) && std::isfinite(frame.top) && std::isfinite(frame.right) &&
+		   std::isfinite(frame.bottom) && frame.IsValid() && frame.Width() <= kMaxComponentWidth &&
+		   frame.Height() <= kMaxComponentHeight;
+}
+
 } // namespace
+
+float
+TIAPView::MaxComponentWidth()
+{
+	return kMaxComponentWidth;
+}
 
 BView*
 TIAPView::ComponentView(const char* name) const
@@ -56,8 +113,14 @@ TIAPView::ComponentView(const char* name) const
 BView*
 TIAPView::AddComponent(const BMessage& state, float top)
 {
+	if (!sound_component_state(state))
+		return NULL;
 	BMessage archive(state);
 	BView* component = new BView(&archive);
+	if (!sound_component_frame(component->Frame())) {
+		delete component;
+		return NULL;
+	}
 	component->MoveTo(kMargin, top);
 	component->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	AddChild(component);
@@ -80,21 +143,31 @@ TIAPView::IAPAddComponentsRqtd(BMessage* message)
 {
 	float width = Bounds().right;
 	std::vector<BView*> added;
+	int32 shown = int32(component_names(mComponents).size());
 	for (const std::string& name : component_names(*message)) {
+		if (shown >= kMaxComponents)
+			break;
 		// Each component is shown once, from the first application that offered it.
-		if (ComponentView(name.c_str()) != NULL)
+		if (name.empty() || name == mButtonContainer->Name() || ComponentView(name.c_str()) != NULL)
 			continue;
 		BMessage reference;
 		if (message->FindMessage(name.c_str(), kReferenceState, &reference) != B_OK)
 			continue;
-		mComponents.AddMessage(name.c_str(), &reference);
-		mComponents.AddMessage(name.c_str(), &reference);
 		float top = mLastComponent != NULL ? mLastComponent->Frame().bottom + kMargin : kMargin;
-		mLastComponent = AddComponent(reference, top);
-		added.push_back(mLastComponent);
+		BView* component = AddComponent(reference, top);
+		if (component == NULL)
+			continue;
+		// The rebuilt view bears the name it was offered under, whatever its archive says.
+		component->SetName(name.c_str());
+		mLastComponent = component;
+		added.push_back(component);
+		shown++;
+		mComponents.AddMessage(name.c_str(), &reference);
+		mComponents.AddMessage(name.c_str(), &reference);
 		// Without its reference and live states a default would take their place.
 		BMessage defaults;
-		if (message->FindMessage(name.c_str(), kDefaultState, &defaults) == B_OK)
+		if (message->FindMessage(name.c_str(), kDefaultState, &defaults) == B_OK &&
+			sound_component_state(defaults))
 			mComponents.AddMessage(name.c_str(), &defaults);
 	}
 	SetTargetToThis(this, false);
@@ -138,7 +211,7 @@ TIAPView::IAPControlChanged(BMessage* message)
 	mComponents.ReplaceMessage(name, kLiveState, message);
 	SendMessage(message);
 	// A new accelerator format shows at once on the window's own labels.
-	mIAPs.SetValue(*message);
+	ApplyToOwnStore(*message);
 	SetViewLabels();
 }
 
@@ -151,6 +224,10 @@ TIAPView::SetComponents(int32 index)
 			continue;
 		if (BView* old = ComponentView(name.c_str())) {
 			BView* component = AddComponent(state, old->Frame().top);
+			// A state the window cannot show is not sent either.
+			if (component == NULL)
+				continue;
+			component->SetName(name.c_str());
 			if (old == mLastComponent)
 				mLastComponent = component;
 			RemoveChild(old);
@@ -159,7 +236,7 @@ TIAPView::SetComponents(int32 index)
 		mComponents.ReplaceMessage(name.c_str(), kLiveState, &state);
 		SendMessage(&state);
 		// The window's own labels show the format its menu shows, restored or default.
-		mIAPs.SetValue(state);
+		ApplyToOwnStore(state);
 	}
 	// The rebuilt controls answer this view and carry their labels, like those shown first.
 	SetTargetToThis(this, false);
@@ -171,4 +248,14 @@ TIAPView::SendMessage(BMessage* message)
 {
 	be_app_messenger.SendMessage(message, static_cast<BHandler*>(NULL), B_INFINITE_TIMEOUT);
 	be_roster->Broadcast(message);
+}
+
+void
+TIAPView::ApplyToOwnStore(const BMessage& change)
+{
+	// Whoever wrote to the port may have named the window as the change's source; the window's
+	// store still writes no file.
+	BMessage copy(change);
+	copy.RemoveName(IAP_FIELD_SRC_APP);
+	mIAPs.SetValue(copy);
 }
