@@ -215,13 +215,19 @@ AppRun::Start(const std::string& script, const std::string& name,
 int
 AppRun::RunPrefsCommand(const std::vector<std::string>& arguments)
 {
+	pid_t pid = StartPrefsCommand(arguments, "command");
+	return pid < 0 ? -1 : Wait(pid, "command");
+}
+
+pid_t
+AppRun::StartPrefsCommand(const std::vector<std::string>& arguments, const std::string& name)
+{
 	std::vector<std::string> variables = {
 		"XDG_CONFIG_HOME=" + fFolder + "/config",
 		"XDG_RUNTIME_DIR=" + fFolder + "/runtime",
 	};
-	pid_t pid = Spawn(kPrefsCommand, arguments, variables, fFolder + "/command.err", {},
-					  fFolder + "/command.out");
-	return pid < 0 ? -1 : Wait(pid, "command");
+	return Spawn(kPrefsCommand, arguments, variables, fFolder + "/" + name + ".err", {},
+				 fFolder + "/" + name + ".out");
 }
 
 int

@@ -42,6 +42,8 @@ public:
 	// Runs the settings command with the arguments in the same folders, until it ends; what it
 	// printed is then Output() and Errors().
 	int RunPrefsCommand(const std::vector<std::string>& arguments);
+	// Starts it and returns at once; Wait(pid, name) collects its status.
+	pid_t StartPrefsCommand(const std::vector<std::string>& arguments, const std::string& name);
 	// What the application printed on standard error, and on standard output, in the last run.
 	const std::string& Errors() const { return fErrors; }
 	const std::string& Output() const { return fOutput; }

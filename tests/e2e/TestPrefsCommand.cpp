@@ -217,3 +217,24 @@ TEST_F(PrefsCommandTest, ADamagedFileIsToldAndSetAsideByAChange)
 	EXPECT_TRUE(saved.GetBool("ComC", false));
 	EXPECT_EQ(fRun.Bodies().size(), 1u);
 }
+
+// Commands changing settings at the same time each keep their change.
+TEST_F(PrefsCommandTest, ChangesMadeAtTheSameTimeAreAllKept)
+{
+	const char* const changes[] = {"PerT=true",  "ComT=true",  "SlsT=true",  "BrkT=true",
+								   "FxCI=true",  "ComC=true",  "TKHI=false", "TKCI=false",
+								   "PctC=false", "QstC=false", "ExcC=false", "CpmC=false"};
+	std::vector<pid_t> commands;
+	for (const char* change : changes)
+		commands.push_back(fRun.StartPrefsCommand({"set", change}, change));
+	for (size_t i = 0; i < commands.size(); i++)
+		EXPECT_EQ(fRun.Wait(commands[i], changes[i]), 0) << fRun.Errors();
+	BMessage saved;
+	ASSERT_TRUE(fRun.ReadMessage(fRun.SettingsPath(), &saved));
+	for (const char* change : changes) {
+		std::string key(change, 4);
+		EXPECT_EQ(saved.GetBool(key.c_str(), false), std::string(change).substr(5) == "true")
+			<< key;
+	}
+	EXPECT_EQ(fRun.Bodies().size(), std::size(changes));
+}

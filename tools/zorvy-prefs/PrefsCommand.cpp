@@ -81,6 +81,21 @@ find_setting(const std::string& name)
 	return field;
 }
 
+// A change waits for any other command changing the settings; false, told, when it cannot.
+bool
+locked(const TPrefsChangeLock& lock)
+{
+	if (lock.InitCheck() == B_OK)
+		return true;
+	if (lock.InitCheck() == B_TIMED_OUT)
+		fprintf(stderr, "%s: another zorvy-prefs kept the settings busy for 2 s; nothing changed\n",
+				kProgram);
+	else
+		fprintf(stderr, "%s: the settings folder of %s cannot be opened (%s); nothing changed\n",
+				kProgram, prefs_file_path().c_str(), strerror(lock.Error()));
+	return false;
+}
+
 // Saves the changed record and delivers it, as the window's OK and its pages do.
 int
 apply(const TPrefsFile& changed, bool force)
@@ -154,6 +169,9 @@ command_set(const std::vector<std::string>& args, bool reset, bool force)
 {
 	if (!reset && args.empty())
 		return bad_arguments("set takes one NAME=VALUE or more");
+	TPrefsChangeLock lock;
+	if (!locked(lock))
+		return kExitFailure;
 	TPrefsFile file;
 	load(&file);
 	TEnglishTexts english;
@@ -213,6 +231,9 @@ command_import(const std::vector<std::string>& args, bool force)
 	std::string error;
 	if (import_json(text, &file, &error) != B_OK)
 		return bad_arguments(args[0] + ": " + error);
+	TPrefsChangeLock lock;
+	if (!locked(lock))
+		return kExitFailure;
 	return apply(file, force);
 }
 

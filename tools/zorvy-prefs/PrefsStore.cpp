@@ -9,10 +9,18 @@
 #include <OS.h>
 #include <Roster.h>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
-// A stuck input method must not keep the command waiting.
+// A stuck input method, or a stuck command holding the settings, must not keep the command
+// waiting.
 const bigtime_t kDeliveryTimeout = 1000000;
+const bigtime_t kLockWait = 2000000;
+const bigtime_t kLockRetry = 10000;
 
 // The archive of the file: the record, then what a newer version added.
 status_t
@@ -93,6 +101,36 @@ deliver_prefs(const TPrefsValues& values)
 		return status;
 	return write_port_etc(port, 0, bytes.Buffer(), bytes.BufferLength(), B_RELATIVE_TIMEOUT,
 						  kDeliveryTimeout);
+}
+
+TPrefsChangeLock::TPrefsChangeLock() : mFolder(-1), mStatus(B_ERROR), mError(0)
+{
+	std::string path = prefs_file_path();
+	std::string folder = path.substr(0, path.rfind('/'));
+	mFolder = path.empty() ? -1 : open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (mFolder < 0) {
+		mError = path.empty() ? ENOENT : errno;
+		mStatus = B_ERROR;
+		return;
+	}
+	for (bigtime_t waited = 0;; waited += kLockRetry) {
+		if (flock(mFolder, LOCK_EX | LOCK_NB) == 0) {
+			mStatus = B_OK;
+			return;
+		}
+		if (errno != EWOULDBLOCK || waited >= kLockWait) {
+			mError = errno;
+			mStatus = errno == EWOULDBLOCK ? B_TIMED_OUT : B_ERROR;
+			return;
+		}
+		snooze(kLockRetry);
+	}
+}
+
+TPrefsChangeLock::~TPrefsChangeLock()
+{
+	if (mFolder >= 0)
+		close(mFolder);
 }
 
 bool

@@ -35,6 +35,28 @@ std::string prefs_file_path();
 // not take it within a second.
 status_t deliver_prefs(const TPrefsValues& values);
 
+// Held by a command while it reads, saves and delivers a change, so that commands changing
+// settings at the same time each keep their change: a lock on the settings folder, waited for
+// at most two seconds.
+class TPrefsChangeLock {
+public:
+	TPrefsChangeLock();
+	~TPrefsChangeLock();
+
+	// B_OK once held; B_TIMED_OUT when another command held it all the while; B_ERROR when
+	// the folder cannot be opened or locked, and Error() says why (an errno value).
+	status_t InitCheck() const { return mStatus; }
+	int Error() const { return mError; }
+
+private:
+	TPrefsChangeLock(const TPrefsChangeLock&) = delete;
+	TPrefsChangeLock& operator=(const TPrefsChangeLock&) = delete;
+
+	int mFolder;
+	status_t mStatus;
+	int mError;
+};
+
 // Whether a preferences window is open now: its OK or Cancel would put back its own values.
 bool preferences_window_open();
 
