@@ -238,3 +238,28 @@ TEST_F(PrefsCommandTest, ChangesMadeAtTheSameTimeAreAllKept)
 	}
 	EXPECT_EQ(fRun.Bodies().size(), std::size(changes));
 }
+
+// Help, version and the bash completion, which asks the command for the names.
+TEST(PrefsCommandAlone, HelpVersionAndCompletion)
+{
+	AppRun run;
+	ASSERT_EQ(run.RunPrefsCommand({"--help"}), 0);
+	EXPECT_NE(run.Output().find("usage: zorvy-prefs list"), std::string::npos) << run.Output();
+	EXPECT_NE(run.Output().find("3 the preferences window is open"), std::string::npos);
+	ASSERT_EQ(run.RunPrefsCommand({"--version"}), 0);
+	EXPECT_EQ(run.Output(), "zorvy-prefs Ver 1.40\n");
+	EXPECT_EQ(run.RunPrefsCommand({}), 2);
+	EXPECT_NE(run.Errors().find("usage:"), std::string::npos);
+
+	std::string script = run.Folder() + "/complete.sh";
+	std::ofstream(script) << "source '" BEAPI_SOURCE_DIR
+							 "/tools/zorvy-prefs/zorvy-prefs.bash-completion'\n"
+							 "COMP_WORDS=('" BEAPI_BINARY_DIR
+							 "/tools/zorvy-prefs/zorvy-prefs' set input.st); COMP_CWORD=2\n"
+							 "_zorvy_prefs; printf '%s\\n' \"${COMPREPLY[@]}\"\n"
+							 "COMP_WORDS=(zorvy-prefs --force re); COMP_CWORD=2\n"
+							 "_zorvy_prefs; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+	std::string output = run.Folder() + "/complete.out";
+	ASSERT_EQ(system(("bash '" + script + "' >'" + output + "' 2>&1").c_str()), 0);
+	EXPECT_EQ(run.FileBytes(output), "input.startup-mode=\nreset\n");
+}
