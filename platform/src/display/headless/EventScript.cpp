@@ -9,9 +9,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -295,15 +297,59 @@ tokenize_script_line(const std::string& line, std::vector<std::string>* tokens, 
 }
 
 bool
+read_event_script(const std::string& path, std::string* text, std::string* reason)
+{
+	int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+	if (fd < 0)
+		return fail(reason, "cannot read \"" + path + "\": " + strerror(errno));
+	struct stat info;
+	if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+		close(fd);
+		return fail(reason, "cannot read \"" + path + "\": it is a folder");
+	}
+	// A device or pipe that never ends is read no further than the limit.
+	text->clear();
+	char buffer[65536];
+	for (;;) {
+		ssize_t got = read(fd, buffer, sizeof(buffer));
+		if (got < 0 && errno == EINTR)
+			continue;
+		if (got < 0) {
+			int error = errno;
+			close(fd);
+			return fail(reason, "cannot read \"" + path + "\": " + strerror(error));
+		}
+		if (got == 0)
+			break;
+		text->append(buffer, size_t(got));
+		if (text->size() > kMaxScriptBytes) {
+			close(fd);
+			text->clear();
+			return fail(reason, "\"" + path + "\" is larger than 1 MiB");
+		}
+	}
+	close(fd);
+	return true;
+}
+
+bool
 parse_event_script(const std::string& text, std::vector<ScriptCommand>* commands, int* line,
 				   std::string* reason)
 {
 	commands->clear();
+	if (text.size() > kMaxScriptBytes) {
+		*line = 0;
+		return fail(reason, "the script is larger than 1 MiB");
+	}
 	std::istringstream input(text);
 	std::string content;
 	int number = 0;
 	while (std::getline(input, content)) {
 		number++;
+		if (content.size() > kMaxScriptLine) {
+			*line = number;
+			return fail(reason, "the line is longer than 64 KiB");
+		}
 		size_t first = content.find_first_not_of(" \t\r");
 		if (first == std::string::npos || content[first] == '#')
 			continue;
@@ -341,15 +387,13 @@ start_event_script(const char* path)
 			fflush(stderr);
 			_exit(3);
 		};
-		std::ifstream input(file, std::ios::binary);
-		if (!input)
-			stop(0, "cannot read \"" + file + "\"");
-		std::ostringstream text;
-		text << input.rdbuf();
+		std::string text;
+		std::string reason;
+		if (!read_event_script(file, &text, &reason))
+			stop(0, reason);
 		std::vector<ScriptCommand> commands;
 		int line = 0;
-		std::string reason;
-		if (!parse_event_script(text.str(), &commands, &line, &reason))
+		if (!parse_event_script(text, &commands, &line, &reason))
 			stop(line, reason);
 		if (!run_event_script(commands, &line, &reason))
 			stop(line, reason);

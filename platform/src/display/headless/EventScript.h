@@ -20,8 +20,14 @@ struct ScriptCommand {
 	std::vector<std::string> tokens;
 };
 
+// A script is read whole before it runs; these bound what it may hold.
+constexpr size_t kMaxScriptBytes = 1024 * 1024;
+constexpr size_t kMaxScriptLine = 64 * 1024;
+
 bool tokenize_script_line(const std::string& line, std::vector<std::string>* tokens,
 						  std::string* reason);
+// Reads the file, refusing a folder and anything larger than kMaxScriptBytes.
+bool read_event_script(const std::string& path, std::string* text, std::string* reason);
 // Reads every line and checks each command's shape before anything runs.
 bool parse_event_script(const std::string& text, std::vector<ScriptCommand>* commands, int* line,
 						std::string* reason);

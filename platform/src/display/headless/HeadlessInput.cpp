@@ -8,6 +8,7 @@
 #include "InputEvents.h"
 #include "ModifierState.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -136,11 +137,31 @@ modifier_bits(const char* name)
 	return 0;
 }
 
+namespace {
+
+// A point in the window's coordinates moved onto the screen, as a real pointer cannot leave
+// it; a far-off point would also make a drag step through millions of positions.
+BPoint
+on_screen(BWindow* window, BPoint where)
+{
+	// Clipped in the window's coordinates: a far-off point has no precision left for the
+	// window's place on the screen.
+	BPoint origin;
+	if (display()->ScreenWhere(window, BPoint(0, 0), &origin) != B_OK)
+		return where;
+	BRect frame = display()->ScreenFrame().OffsetByCopy(-origin.x, -origin.y);
+	return BPoint(std::clamp(where.x, frame.left, frame.right),
+				  std::clamp(where.y, frame.top, frame.bottom));
+}
+
+} // namespace
+
 status_t
 mouse_move(BWindow* window, BPoint where)
 {
 	if (display() == NULL)
 		return B_NO_INIT;
+	where = on_screen(window, where);
 	status_t status = post_mouse(window, B_MOUSE_MOVED, where, current_buttons(window), 0);
 	if (status != B_OK)
 		return status;
@@ -203,6 +224,8 @@ drag(BWindow* window, BPoint from, BPoint to, uint32 buttons)
 {
 	if (display() == NULL)
 		return B_NO_INIT;
+	from = on_screen(window, from);
+	to = on_screen(window, to);
 	status_t status = post_mouse(window, B_MOUSE_MOVED, from, 0, 0);
 	if (status == B_OK)
 		status = post_mouse(window, B_MOUSE_DOWN, from, buttons, 1);
