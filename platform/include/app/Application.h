@@ -69,6 +69,7 @@ private:
 	static void _PrepareDisplay();
 	status_t _Register(uint32 flags);
 	void _HandOver(const team_id team, const port_id port);
+	void _ExitForFailedStart();
 	void _PostArguments();
 	static int32 _PortReader(void* data);
 	void _ReadPort();

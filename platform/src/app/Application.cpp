@@ -4,8 +4,11 @@
 #include <MessageRunner.h>
 #include <Roster.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 #include "AppResourcesPrivate.h"
@@ -13,6 +16,7 @@
 #include "LooperPrivate.h"
 #include "MessengerPrivate.h"
 #include "RosterRegistry.h"
+#include "kernel/RuntimeDirectory.h"
 
 BApplication* be_app = NULL;
 BMessenger be_app_messenger;
@@ -76,6 +80,29 @@ BApplication::_InitData(const char* signature, status_t* error)
 	}
 	if (error != NULL)
 		*error = fInitError;
+	else if (fInitError != B_OK && fInitError != B_ALREADY_RUNNING)
+		_ExitForFailedStart();
+}
+
+// A program that did not ask for the constructor's status cannot go on without its port or its
+// registration; it says why and ends with status 1 instead of ending quietly as if it had run.
+void
+BApplication::_ExitForFailedStart()
+{
+	std::string folder;
+	std::string problem;
+	if (BPrivate::runtime_directory(&folder, &problem) != B_OK)
+		fprintf(stderr, "%s: %s\n", program_invocation_short_name, problem.c_str());
+	else if (fInitError == B_TIMED_OUT)
+		fprintf(stderr,
+				"%s: cannot start: another process held a lock in the runtime folder \"%s\" "
+				"for more than 2 s\n",
+				program_invocation_short_name, folder.c_str());
+	else
+		fprintf(stderr, "%s: cannot start: error %d\n", program_invocation_short_name,
+				int(fInitError));
+	fflush(stderr);
+	_exit(1);
 }
 
 BApplication::~BApplication()

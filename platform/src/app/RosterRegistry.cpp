@@ -194,15 +194,19 @@ class DirectoryLock {
 public:
 	explicit DirectoryLock(const std::string& directory)
 	{
-		fFile = open((directory + "/lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-		if (fFile >= 0)
-			flock(fFile, LOCK_EX);
+		fFile =
+			open((directory + "/lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+		if (fFile >= 0 && !BPrivate::lock_file_within(fFile)) {
+			close(fFile);
+			fFile = -1;
+		}
 	}
 	~DirectoryLock()
 	{
 		if (fFile >= 0)
 			close(fFile);
 	}
+	bool IsLocked() const { return fFile >= 0; }
 
 private:
 	int fFile;
@@ -226,6 +230,8 @@ RosterRegistry::Register(const RosterEntry& entry, RosterEntry* running)
 		return status;
 	std::lock_guard<std::mutex> guard(sLock);
 	DirectoryLock lock(directory);
+	if (!lock.IsLocked())
+		return B_TIMED_OUT;
 	remove_abandoned_registrations(directory);
 
 	uint32 launch = entry.flags & B_LAUNCH_MASK;

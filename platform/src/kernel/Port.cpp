@@ -28,7 +28,7 @@ public:
 	{
 		std::string path = folder + "/registry.lock";
 		fFd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-		if (fFd >= 0 && flock(fFd, LOCK_EX) != 0) {
+		if (fFd >= 0 && !lock_file_within(fFd)) {
 			close(fFd);
 			fFd = -1;
 		}
@@ -210,7 +210,7 @@ create_port(int32 capacity, const char* name)
 		return B_PERMISSION_DENIED;
 	RegistryLocker registry(folder);
 	if (!registry.IsLocked())
-		return B_PERMISSION_DENIED;
+		return B_TIMED_OUT;
 	std::string link = name_link(folder, shortName);
 	if (name != nullptr) {
 		port_id holder = linked_id(link);
@@ -269,11 +269,15 @@ delete_port(port_id id)
 	}
 	std::string folder;
 	if (runtime_directory(&folder) == B_OK) {
+		// Without the folder's lock the files stay; the next creation removes them as those of
+		// a port that is gone.
 		RegistryLocker registry(folder);
-		std::string link = name_link(folder, port->header->name);
-		if (linked_id(link) == id)
-			unlink(link.c_str());
-		unlink((folder + "/port-" + std::to_string(id)).c_str());
+		if (registry.IsLocked()) {
+			std::string link = name_link(folder, port->header->name);
+			if (linked_id(link) == id)
+				unlink(link.c_str());
+			unlink((folder + "/port-" + std::to_string(id)).c_str());
+		}
 	}
 	forget_port(id, port.get());
 	return B_OK;
