@@ -119,6 +119,9 @@ TEST_F(PrefsCommandTest, ExportResetImportGivesBackTheSameFile)
 	std::string exported = fRun.Folder() + "/exported.json";
 	ASSERT_EQ(fRun.RunPrefsCommand({"export", exported}), 0) << fRun.Errors();
 	EXPECT_NE(fRun.FileBytes(exported).find("\"input.key-bindings\": 9,"), std::string::npos);
+	EXPECT_NE(fRun.FileBytes(exported).find("\"not-offered\": [\"input.key-bindings\"]"),
+			  std::string::npos)
+		<< fRun.FileBytes(exported);
 	ASSERT_EQ(fRun.RunPrefsCommand({"reset"}), 0) << fRun.Errors();
 	ASSERT_NE(fRun.FileBytes(fRun.SettingsPath()), before);
 	ASSERT_EQ(fRun.RunPrefsCommand({"import", exported}), 0) << fRun.Errors();

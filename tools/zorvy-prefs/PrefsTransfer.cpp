@@ -90,6 +90,16 @@ export_json(const TPrefsFile& file)
 			   (i + 1 < PREFS_FIELD_COUNT ? ",\n" : "\n");
 	}
 	out += "  }";
+	// Stored values the pages do not offer are named, for the reader; import takes them as they
+	// are.
+	std::string notOffered;
+	for (const TPrefsField& field : PREFS_FIELDS) {
+		if (!field.choices.empty() &&
+			find_prefs_choice(field, setting_choice(field, file.values)) == NULL)
+			notOffered += (notOffered.empty() ? "" : ", ") + json_string(field.name);
+	}
+	if (!notOffered.empty())
+		out += ",\n  \"not-offered\": [" + notOffered + "]";
 	if (file.newer.CountNames(B_ANY_TYPE) > 0) {
 		BMallocIO bytes;
 		file.newer.Flatten(&bytes);
@@ -141,6 +151,8 @@ import_json(const std::string& text, TPrefsFile* file, std::string* error)
 				if (import_setting_value(*field, settingValue, &imported.values, error) != B_OK)
 					return B_BAD_VALUE;
 			}
+		} else if (name == "not-offered" && value.kind == TJsonValue::ARRAY) {
+			// Only told to the reader: the settings hold the values.
 		} else if (name == "newer-fields" && value.kind == TJsonValue::STRING) {
 			std::string bytes;
 			BMessage newer;
