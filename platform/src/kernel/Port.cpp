@@ -80,6 +80,22 @@ linked_id(const std::string& link)
 	return port_id(id);
 }
 
+// The port's name as its header holds it, never read past the header's field.
+std::string
+name_of(const PortMapping& port)
+{
+	const char* name = port.header->name;
+	return std::string(name, strnlen(name, B_OS_NAME_LENGTH - 1));
+}
+
+// How many messages wait, never more than the port holds.
+int32
+queued_count(const PortMapping& port)
+{
+	uint32 count = uint32(port.header->queue.load() & 0xffffffff);
+	return int32(count < uint32(port.capacity) ? count : uint32(port.capacity));
+}
+
 bool
 is_live(PortMapping& port)
 {
@@ -181,14 +197,21 @@ make_port_file(const std::string& folder, port_id id, int32 capacity, const char
 	copy_name(header->name, name);
 	header->dataOffset = dataOffset;
 	header->dataSize = dataSize;
-	pthread_mutexattr_t attributes;
-	pthread_mutexattr_init(&attributes);
-	pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
-	pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
-	pthread_mutex_init(&header->lock, &attributes);
-	pthread_mutexattr_destroy(&attributes);
+	init_port_lock(*header);
 	__atomic_store_n(&header->magic, kPortMagic, __ATOMIC_RELEASE);
 	mapping->header = header;
+	mapping->layout.magic = kPortMagic;
+	mapping->layout.version = kPortVersion;
+	mapping->layout.id = id;
+	mapping->layout.capacity = capacity;
+	mapping->layout.ownerTeam = header->ownerTeam;
+	memcpy(mapping->layout.name, header->name, sizeof(header->name));
+	mapping->layout.dataOffset = dataOffset;
+	mapping->layout.dataSize = dataSize;
+	mapping->id = id;
+	mapping->capacity = capacity;
+	mapping->dataOffset = dataOffset;
+	mapping->dataSize = dataSize;
 	return mapping;
 }
 
@@ -216,7 +239,7 @@ create_port(int32 capacity, const char* name)
 		port_id holder = linked_id(link);
 		if (holder > 0) {
 			std::shared_ptr<PortMapping> other = port_mapping(holder);
-			if (other && strcmp(other->header->name, shortName) == 0 && is_live(*other))
+			if (other && name_of(*other) == shortName && is_live(*other))
 				return B_NAME_IN_USE;
 		}
 		unlink(link.c_str());
@@ -250,7 +273,7 @@ find_port(const char* name)
 	if (id <= 0)
 		return B_NAME_NOT_FOUND;
 	std::shared_ptr<PortMapping> port = port_mapping(id);
-	if (!port || strcmp(port->header->name, shortName) != 0 || !is_live(*port))
+	if (!port || name_of(*port) != shortName || !is_live(*port))
 		return B_NAME_NOT_FOUND;
 	return id;
 }
@@ -262,9 +285,10 @@ delete_port(port_id id)
 	if (!port || check_port(*port) != B_OK)
 		return B_BAD_PORT_ID;
 	{
-		PortLocker locker(*port->header);
-		if (port->header->deleted.load() != 0)
+		PortLocker locker(*port);
+		if (is_deleted(*port))
 			return B_BAD_PORT_ID;
+		port->deletedHere.store(true);
 		mark_deleted(*port->header);
 	}
 	std::string folder;
@@ -273,7 +297,7 @@ delete_port(port_id id)
 		// a port that is gone.
 		RegistryLocker registry(folder);
 		if (registry.IsLocked()) {
-			std::string link = name_link(folder, port->header->name);
+			std::string link = name_link(folder, name_of(*port).c_str());
 			if (linked_id(link) == id)
 				unlink(link.c_str());
 			unlink((folder + "/port-" + std::to_string(id)).c_str());
@@ -295,10 +319,10 @@ get_port_info(port_id id, port_info* info)
 	*info = port_info{};
 	info->port = id;
 	info->team = header.ownerTeam;
-	memcpy(info->name, header.name, sizeof(info->name));
-	info->name[B_OS_NAME_LENGTH - 1] = '\0';
-	info->capacity = header.capacity;
-	info->queue_count = int32(header.queue.load() & 0xffffffff);
+	std::string name = name_of(*port);
+	memcpy(info->name, name.c_str(), name.size() + 1);
+	info->capacity = port->capacity;
+	info->queue_count = queued_count(*port);
 	info->total_count = int32(header.totalRead.load());
 	return B_OK;
 }
@@ -309,5 +333,5 @@ port_count(port_id id)
 	std::shared_ptr<PortMapping> port = port_mapping(id);
 	if (!port || check_port(*port) != B_OK)
 		return B_BAD_PORT_ID;
-	return ssize_t(port->header->queue.load() & 0xffffffff);
+	return queued_count(*port);
 }

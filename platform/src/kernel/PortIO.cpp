@@ -45,43 +45,91 @@ commit(PortHeader& header, uint32 head, uint32 count)
 	header.queue.store((uint64(head) << 32) | count);
 }
 
+bool
+sane_state(const PortMapping& port, QueueState state)
+{
+	return state.head < uint32(port.capacity) && state.count <= uint32(port.capacity);
+}
+
+bool
+sane_slot(const PortMapping& port, const PortSlot& slot)
+{
+	return slot.size <= kMaxPortMessage && slot.offset <= port.dataSize &&
+		   slot.size <= port.dataSize - slot.offset;
+}
+
+const PortSlot&
+slot_at(const PortMapping& port, uint32 index)
+{
+	return port.header->Slots()[index % uint32(port.capacity)];
+}
+
+// The end of what was written into the data area, as far as the data area reaches.
+uint64
+touched_end(const PortMapping& port)
+{
+	uint64 end = port.header->touchedEnd;
+	return end < port.dataSize ? end : port.dataSize;
+}
+
+// The queue as read from the shared memory, or, when something wrote nonsense into it (a head
+// or count beyond the capacity, or, for a writer, which places after the last message and
+// before the first, an end message that lies outside the data area), an empty queue: what was
+// queued is lost, but nothing outside the port is ever followed.
+QueueState
+checked_state(PortMapping& port, bool writing)
+{
+	PortHeader& header = *port.header;
+	QueueState state = queue_state(header);
+	bool sane = sane_state(port, state);
+	if (sane && writing && state.count > 0) {
+		sane = sane_slot(port, slot_at(port, state.head)) &&
+			   sane_slot(port, slot_at(port, state.head + state.count - 1));
+	}
+	if (sane)
+		return state;
+	commit(header, 0, 0);
+	header.takenSequence.fetch_add(1);
+	wake_word(&header.takenSequence);
+	return QueueState{0, 0};
+}
+
 // Where a message of `size` bytes goes in the data ring, if anywhere. Messages are laid out in
 // queue order; the ring wraps to the start once the oldest message lies beyond (capacity + 1)
 // MiB, which with a data area of (2 capacity + 2) MiB always leaves room for a message of 1 MiB
 // while fewer than `capacity` messages are queued. An emptied queue starts again at 0.
 bool
-place(PortHeader& header, QueueState state, uint64 size, uint64* offset)
+place(const PortMapping& port, QueueState state, uint64 size, uint64* offset)
 {
 	if (state.count == 0) {
 		*offset = 0;
-		return size <= header.dataSize;
+		return size <= port.dataSize;
 	}
-	uint32 capacity = uint32(header.capacity);
-	const PortSlot& first = header.Slots()[state.head % capacity];
-	const PortSlot& last = header.Slots()[(state.head + state.count - 1) % capacity];
+	const PortSlot& first = slot_at(port, state.head);
+	const PortSlot& last = slot_at(port, state.head + state.count - 1);
 	uint64 tail = round_up(last.offset + last.size, 8);
 	if (last.offset < first.offset) {
 		// Wrapped: strictly below the oldest message, so that the order stays readable.
 		*offset = tail;
 		return tail + size < first.offset;
 	}
-	if (first.offset >= (uint64(capacity) + 1) * kMiB) {
+	if (first.offset >= (uint64(port.capacity) + 1) * kMiB) {
 		*offset = 0;
 		return true;
 	}
 	*offset = tail;
-	return tail + size <= header.dataSize;
+	return tail + size <= port.dataSize;
 }
 
 void
 hand_back(PortMapping& port, uint64 from, uint64 to)
 {
 	from = round_up(from, B_PAGE_SIZE);
-	to = round_down(to, B_PAGE_SIZE);
+	to = round_down(to < port.dataSize ? to : port.dataSize, B_PAGE_SIZE);
 	if (to <= from)
 		return;
-	fallocate(port.fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE,
-			  off_t(port.header->dataOffset + from), off_t(to - from));
+	fallocate(port.fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(port.dataOffset + from),
+			  off_t(to - from));
 }
 
 // After the message at `taken` was read: gives the pages nobody needs any more back to the
@@ -92,15 +140,17 @@ release_pages(PortMapping& port, const PortSlot& taken, QueueState after)
 {
 	PortHeader& header = *port.header;
 	if (after.count == 0) {
-		if (header.touchedEnd > kKeptData) {
-			hand_back(port, kKeptData, header.touchedEnd);
+		uint64 end = touched_end(port);
+		if (end > kKeptData) {
+			hand_back(port, kKeptData, end);
 			header.touchedEnd = kKeptData;
 		}
 		return;
 	}
-	uint32 capacity = uint32(header.capacity);
-	const PortSlot& first = header.Slots()[after.head % capacity];
-	const PortSlot& last = header.Slots()[(after.head + after.count - 1) % capacity];
+	const PortSlot first = slot_at(port, after.head);
+	const PortSlot last = slot_at(port, after.head + after.count - 1);
+	if (!sane_slot(port, first) || !sane_slot(port, last))
+		return;
 	bool wrapped = last.offset < first.offset;
 	uint64 from = round_down(taken.offset, kMiB);
 	if (first.offset > taken.offset) {
@@ -109,7 +159,7 @@ release_pages(PortMapping& port, const PortSlot& taken, QueueState after)
 	} else if (first.offset < taken.offset && !wrapped) {
 		// The reader went round: all from the taken message to the top is free.
 		uint64 liveEnd = last.offset + last.size;
-		hand_back(port, from > liveEnd ? from : liveEnd, header.touchedEnd);
+		hand_back(port, from > liveEnd ? from : liveEnd, touched_end(port));
 	}
 }
 
@@ -119,7 +169,8 @@ would_block_at_once(uint32 flags, bigtime_t timeout)
 	return (flags & B_RELATIVE_TIMEOUT) != 0 && timeout <= 0;
 }
 
-// Reads or looks at the oldest message, waiting for one as the flags allow.
+// Reads or looks at the oldest message, waiting for one as the flags allow. A message whose
+// slot lies outside the data area is dropped and the next one taken.
 ssize_t
 take_message(port_id id, int32* code, void* buffer, size_t bufferSize, uint32 flags,
 			 bigtime_t timeout, bool remove)
@@ -136,22 +187,25 @@ take_message(port_id id, int32* code, void* buffer, size_t bufferSize, uint32 fl
 			return B_BAD_PORT_ID;
 		uint32 seen;
 		{
-			PortLocker locker(header);
-			if (!locker.IsLocked() || header.deleted.load() != 0)
+			PortLocker locker(*port);
+			if (!locker.IsLocked() || is_deleted(*port))
 				return B_BAD_PORT_ID;
 			seen = header.queuedSequence.load();
-			QueueState state = queue_state(header);
+			QueueState state = checked_state(*port, false);
 			if (state.count > 0) {
-				uint32 capacity = uint32(header.capacity);
-				PortSlot slot = header.Slots()[state.head % capacity];
+				PortSlot slot = slot_at(*port, state.head);
+				QueueState after{(state.head + 1) % uint32(port->capacity), state.count - 1};
+				if (!sane_slot(*port, slot)) {
+					commit(header, after.head, after.count);
+					continue;
+				}
 				if (!remove)
 					return ssize_t(slot.size);
 				size_t copied = bufferSize < slot.size ? bufferSize : slot.size;
 				if (copied > 0)
-					memcpy(buffer, header.Data() + slot.offset, copied);
+					memcpy(buffer, port->Data() + slot.offset, copied);
 				if (code != nullptr)
 					*code = slot.code;
-				QueueState after{(state.head + 1) % capacity, state.count - 1};
 				commit(header, after.head, after.count);
 				header.totalRead.fetch_add(1);
 				release_pages(*port, slot, after);
@@ -189,19 +243,19 @@ write_port_etc(port_id id, int32 code, const void* buffer, size_t bufferSize, ui
 			return B_BAD_PORT_ID;
 		uint32 seen;
 		{
-			PortLocker locker(header);
-			if (!locker.IsLocked() || header.deleted.load() != 0)
+			PortLocker locker(*port);
+			if (!locker.IsLocked() || is_deleted(*port))
 				return B_BAD_PORT_ID;
 			seen = header.takenSequence.load();
-			QueueState state = queue_state(header);
+			QueueState state = checked_state(*port, true);
 			uint64 offset = 0;
-			if (state.count < uint32(header.capacity) &&
-				place(header, state, bufferSize, &offset)) {
+			if (state.count < uint32(port->capacity) && place(*port, state, bufferSize, &offset) &&
+				offset <= port->dataSize && bufferSize <= port->dataSize - offset) {
 				if (bufferSize > 0)
-					memcpy(header.Data() + offset, buffer, bufferSize);
-				uint32 index = (state.head + state.count) % uint32(header.capacity);
+					memcpy(port->Data() + offset, buffer, bufferSize);
+				uint32 index = (state.head + state.count) % uint32(port->capacity);
 				header.Slots()[index] = PortSlot{offset, uint32(bufferSize), code};
-				if (offset + bufferSize > header.touchedEnd)
+				if (offset + bufferSize > touched_end(*port))
 					header.touchedEnd = offset + bufferSize;
 				commit(header, state.head, state.count + 1);
 				header.queuedSequence.fetch_add(1);

@@ -23,6 +23,8 @@ constexpr uint32 kPortMagic = 0x62505254;
 constexpr uint32 kPortVersion = 1;
 constexpr int32 kMaxPortCapacity = 4096;
 constexpr uint64 kMaxPortMessage = 1024 * 1024;
+// The value of PortHeader::deleted for a deleted port; anything else but 0 was written over it.
+constexpr uint32 kPortDeletedMark = 0x44454144;
 
 struct PortSlot {
 	uint64 offset;
@@ -57,18 +59,30 @@ struct PortHeader {
 	uint64 touchedEnd;
 
 	PortSlot* Slots() { return reinterpret_cast<PortSlot*>(this + 1); }
-	uint8* Data() { return reinterpret_cast<uint8*>(this) + dataOffset; }
 };
 
-// One process's mapping of a port.
+// One process's mapping of a port. Any process of the user can write into the file, so the
+// layout is taken once, checked, when the port is mapped, and everything read from the shared
+// memory later (queue, slots, marks) is checked against it before use.
 struct PortMapping {
 	~PortMapping();
+
+	uint8* Data() const { return static_cast<uint8*>(base) + dataOffset; }
 
 	int fd = -1;
 	void* base = nullptr;
 	size_t length = 0;
+	port_id id = -1;
 	bool owner = false;
+	// For the owner, whether the port was deleted, by itself or through the mark another
+	// process set: anything else written over the mark is taken back.
+	std::atomic<bool> deletedHere{false};
 	PortHeader* header = nullptr;
+	int32 capacity = 0;
+	uint64 dataOffset = 0;
+	uint64 dataSize = 0;
+	// The owner's copy of what it wrote into the header, to write back over damage.
+	PortHeader layout{};
 	// The runtime folder the port lives in; ids are unique only within one.
 	std::string folder;
 };
@@ -85,11 +99,13 @@ void forget_port(port_id id, const PortMapping* mapping);
 // B_OK while the port exists and its owner lives; marks a port whose owner died as deleted.
 status_t check_port(PortMapping& port);
 void mark_deleted(PortHeader& header);
+bool is_deleted(const PortMapping& port);
 
-// Holds the port's robust lock.
+// Holds the port's robust lock. A lock that stays taken for a second (a frozen holder, or bytes
+// written over it) is made anew by the port's owner; anyone else gives up after 4 s.
 class PortLocker {
 public:
-	explicit PortLocker(PortHeader& header);
+	explicit PortLocker(PortMapping& port);
 	~PortLocker();
 	bool IsLocked() const { return fLocked; }
 
@@ -97,6 +113,9 @@ private:
 	PortHeader& fHeader;
 	bool fLocked;
 };
+
+// Sets up the port's lock as shared between processes and robust.
+void init_port_lock(PortHeader& header);
 
 } // namespace BPrivate
 

@@ -5,11 +5,14 @@
 #include "ThreadPrivate.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -40,6 +43,28 @@ plausible(const PortHeader& header, size_t length, port_id id)
 	uint64 slotsEnd = sizeof(PortHeader) + uint64(header.capacity) * sizeof(PortSlot);
 	return header.dataOffset >= slotsEnd && header.dataOffset <= length &&
 		   header.dataSize <= length - header.dataOffset;
+}
+
+// The owner writes back what others need to open the port, should anything have changed it.
+void
+restore_layout(PortMapping& port)
+{
+	PortHeader& header = *port.header;
+	const PortHeader& layout = port.layout;
+	if (header.version != layout.version || header.id != layout.id ||
+		header.capacity != layout.capacity || header.ownerTeam != layout.ownerTeam ||
+		memcmp(header.name, layout.name, sizeof(header.name)) != 0 ||
+		header.dataOffset != layout.dataOffset || header.dataSize != layout.dataSize) {
+		header.version = layout.version;
+		header.id = layout.id;
+		header.capacity = layout.capacity;
+		header.ownerTeam = layout.ownerTeam;
+		memcpy(header.name, layout.name, sizeof(header.name));
+		header.dataOffset = layout.dataOffset;
+		header.dataSize = layout.dataSize;
+	}
+	if (__atomic_load_n(&header.magic, __ATOMIC_ACQUIRE) != kPortMagic)
+		__atomic_store_n(&header.magic, kPortMagic, __ATOMIC_RELEASE);
 }
 
 } // namespace
@@ -73,6 +98,10 @@ open_port_file(const std::string& folder, port_id id)
 	mapping->header = static_cast<PortHeader*>(base);
 	if (!plausible(*mapping->header, mapping->length, id))
 		return nullptr;
+	mapping->id = id;
+	mapping->capacity = mapping->header->capacity;
+	mapping->dataOffset = mapping->header->dataOffset;
+	mapping->dataSize = mapping->header->dataSize;
 	return mapping;
 }
 
@@ -127,7 +156,7 @@ forget_port(port_id id, const PortMapping* mapping)
 void
 mark_deleted(PortHeader& header)
 {
-	header.deleted.store(1);
+	header.deleted.store(kPortDeletedMark);
 	header.queuedSequence.fetch_add(1);
 	header.takenSequence.fetch_add(1);
 	wake_word(&header.deleted);
@@ -139,29 +168,92 @@ status_t
 check_port(PortMapping& port)
 {
 	PortHeader& header = *port.header;
-	if (header.deleted.load() == 0 && !port.owner) {
+	// A file cut short would fault every access past its new end; it is grown back (the cut
+	// part reads as zeros, which the checks of what is queued then refuse).
+	struct stat info;
+	if (fstat(port.fd, &info) == 0 && size_t(info.st_size) < port.length) {
+		if (ftruncate(port.fd, off_t(port.length)) != 0)
+			return B_BAD_PORT_ID;
+		if (port.owner)
+			init_port_lock(header);
+	}
+	if (port.owner)
+		restore_layout(port);
+	uint32 mark = header.deleted.load();
+	if (mark != 0 && mark != kPortDeletedMark) {
+		header.deleted.store(0);
+		mark = 0;
+	}
+	if (port.owner) {
+		if (mark == kPortDeletedMark)
+			port.deletedHere.store(true);
+		if (!port.deletedHere.load())
+			return B_OK;
+		forget_port(port.id, &port);
+		return B_BAD_PORT_ID;
+	}
+	if (mark == 0) {
 		// The owner holds the file's lock exclusively as long as it lives.
 		if (flock(port.fd, LOCK_SH | LOCK_NB) == 0) {
 			flock(port.fd, LOCK_UN);
 			mark_deleted(header);
 		}
 	}
-	if (header.deleted.load() == 0)
+	if (header.deleted.load() != kPortDeletedMark)
 		return B_OK;
-	forget_port(header.id, &port);
+	forget_port(port.id, &port);
 	return B_BAD_PORT_ID;
 }
 
-PortLocker::PortLocker(PortHeader& header) : fHeader(header), fLocked(false)
+bool
+is_deleted(const PortMapping& port)
 {
-	int result = pthread_mutex_lock(&header.lock);
+	return port.owner ? port.deletedHere.load() : port.header->deleted.load() == kPortDeletedMark;
+}
+
+PortLocker::PortLocker(PortMapping& port) : fHeader(*port.header), fLocked(false)
+{
+	// Tried rather than waited for, so that the wait is bounded however the lock's bytes look.
+	// The owner, which makes the lock anew, gives up first; the others try on until their own
+	// limit, so that a repair by the owner reaches them.
+	const bigtime_t limit = port.owner ? 1000000 : 4000000;
+	const bigtime_t start = system_time();
+	int result;
+	for (int tries = 0;; tries++) {
+		result = pthread_mutex_trylock(&fHeader.lock);
+		if (result == 0 || result == EOWNERDEAD || (result != EBUSY && port.owner))
+			break;
+		if (system_time() - start >= limit)
+			break;
+		// Holders keep the lock for a copy of at most 1 MiB: yield first, then sleep a little.
+		if (tries < 100) {
+			sched_yield();
+		} else {
+			timespec pause = {0, 200000};
+			nanosleep(&pause, nullptr);
+		}
+	}
 	if (result == EOWNERDEAD) {
 		// Every change under the lock is committed by one store, so what a dead holder left
 		// is consistent.
-		pthread_mutex_consistent(&header.lock);
+		pthread_mutex_consistent(&fHeader.lock);
 		result = 0;
+	} else if (result != 0 && port.owner) {
+		init_port_lock(fHeader);
+		result = pthread_mutex_trylock(&fHeader.lock);
 	}
 	fLocked = result == 0;
+}
+
+void
+init_port_lock(PortHeader& header)
+{
+	pthread_mutexattr_t attributes;
+	pthread_mutexattr_init(&attributes);
+	pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
+	pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
+	pthread_mutex_init(&header.lock, &attributes);
+	pthread_mutexattr_destroy(&attributes);
 }
 
 PortLocker::~PortLocker()

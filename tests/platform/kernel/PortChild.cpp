@@ -121,6 +121,47 @@ act_as_stranger(std::istringstream& arguments)
 	return failures;
 }
 
+// Writes bytes that mean nothing over part of a file, as any program of the user can; with
+// "cut" the file is cut short to those bytes first.
+int
+scribble(std::istringstream& arguments)
+{
+	std::string path;
+	std::string how;
+	uint64 offset = 0;
+	size_t length = 0;
+	uint32 seed = 0;
+	arguments >> path >> how >> offset >> length >> seed;
+	int fd = open(path.c_str(), O_WRONLY | (how == "cut" ? O_TRUNC : 0));
+	if (fd < 0)
+		return 1;
+	std::vector<uint8> bytes(length);
+	for (uint8& byte : bytes) {
+		seed = seed * 1103515245u + 12345u;
+		byte = uint8(seed >> 16);
+	}
+	bool written = pwrite(fd, bytes.data(), length, off_t(offset)) == ssize_t(length);
+	close(fd);
+	return written ? 0 : 1;
+}
+
+// Finds the port by its name and sends it one message.
+int
+send_by_name(std::istringstream& arguments)
+{
+	std::string name;
+	arguments >> name;
+	// The owner puts back what was written over its port the next time it looks at it.
+	port_id port = find_port(name.c_str());
+	for (int tries = 0; port < 0 && tries < 500; tries++) {
+		snooze(10000);
+		port = find_port(name.c_str());
+	}
+	if (port < 0)
+		return 1;
+	return write_port_etc(port, 'helo', "hello", 5, B_RELATIVE_TIMEOUT, 5000000) == B_OK ? 0 : 2;
+}
+
 int
 play(const char* part)
 {
@@ -139,6 +180,10 @@ play(const char* part)
 		return die_holding_the_lock(arguments);
 	if (role == "stranger")
 		return act_as_stranger(arguments);
+	if (role == "scribble")
+		return scribble(arguments);
+	if (role == "send")
+		return send_by_name(arguments);
 	return 101;
 }
 
