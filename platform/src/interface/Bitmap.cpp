@@ -2,6 +2,7 @@
 
 #include <Message.h>
 
+#include "ArchiveChecks.h"
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -135,7 +136,9 @@ BBitmap::_InitObject(BRect bounds, color_space colorSpace, uint32 flags, int32 b
 {
 	_CleanUp();
 	fInitError = B_BAD_VALUE;
-	if (!bounds.IsValid())
+	// No bitmap wider or taller than 32768 pixels, nor one whose corners are no numbers.
+	if (!bounds.IsValid() || !BPrivate::archived_frame(bounds) ||
+		bounds.right - bounds.left >= 32768 || bounds.bottom - bounds.top >= 32768)
 		return;
 	bounds.left = floorf(bounds.left);
 	bounds.top = floorf(bounds.top);

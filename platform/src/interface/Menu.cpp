@@ -7,6 +7,7 @@
 #include "ControlLook.h"
 #include "MenuWindow.h"
 
+#include "ArchiveChecks.h"
 #include <algorithm>
 
 BMenu::BMenu(const char* name, menu_layout layout)
@@ -48,7 +49,7 @@ BMenu::BMenu(BMessage* archive) : BView(archive), fResizeToFit(true), fLayout(B_
 	if (archive->FindBool("_dyn_label", &flag) == B_OK)
 		fLabelFromMarked = flag;
 	float width;
-	if (archive->FindFloat("_maxwidth", &width) == B_OK)
+	if (archive->FindFloat("_maxwidth", &width) == B_OK && BPrivate::archived_length(width))
 		fMaxContentWidth = width;
 	BMessage itemArchive;
 	for (int32 i = 0; archive->FindMessage("_items", i, &itemArchive) == B_OK; i++) {

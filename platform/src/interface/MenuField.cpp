@@ -8,6 +8,7 @@
 #include "ControlLook.h"
 #include "MenuFieldBar.h"
 
+#include "ArchiveChecks.h"
 #include <cmath>
 
 BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* menu,
@@ -60,7 +61,7 @@ BMenuField::BMenuField(BMessage* archive) : BView(archive)
 	if (archive->FindString("_label", &label) == B_OK)
 		SetLabel(label);
 	float divider;
-	if (archive->FindFloat("_divide", &divider) == B_OK)
+	if (archive->FindFloat("_divide", &divider) == B_OK && BPrivate::archived_length(divider))
 		fDivider = divider;
 	int32 align;
 	if (archive->FindInt32("_align", &align) == B_OK && align >= B_ALIGN_LEFT &&

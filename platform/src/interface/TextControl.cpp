@@ -6,6 +6,7 @@
 #include "ControlLook.h"
 #include "TextInput.h"
 
+#include "ArchiveChecks.h"
 #include <cmath>
 
 using BPrivate::_BTextInput_;
@@ -36,7 +37,9 @@ BTextControl::BTextControl(BMessage* archive)
 	if (archive->FindInt32("_a_label", &align) == B_OK && align >= B_ALIGN_LEFT &&
 		align <= B_ALIGN_CENTER)
 		fLabelAlign = alignment(align);
-	archive->FindFloat("_divide", &fDivider);
+	float divider;
+	if (archive->FindFloat("_divide", &divider) == B_OK && BPrivate::archived_length(divider))
+		fDivider = divider;
 	BMessage message;
 	if (archive->FindMessage("_mod_msg", &message) == B_OK)
 		fModificationMessage = new BMessage(message);

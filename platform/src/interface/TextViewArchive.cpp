@@ -2,6 +2,7 @@
 
 #include <Message.h>
 
+#include "ArchiveChecks.h"
 #include <cstring>
 #include <string>
 
@@ -28,7 +29,8 @@ put_be16(std::string* out, uint16 value)
 BTextView::BTextView(BMessage* archive) : BView(archive)
 {
 	BRect textRect(0, 0, -1, -1);
-	archive->FindRect("_trect", &textRect);
+	if (archive->FindRect("_trect", &textRect) != B_OK || !BPrivate::archived_frame(textRect))
+		textRect = BRect(0, 0, -1, -1);
 	_InitText(textRect);
 	const char* text;
 	if (archive->FindString("_text", &text) == B_OK)
@@ -38,9 +40,9 @@ BTextView::BTextView(BMessage* archive) : BView(archive)
 		value <= B_ALIGN_CENTER)
 		fAlign = alignment(value);
 	float tab;
-	if (archive->FindFloat("_tab", &tab) == B_OK)
+	if (archive->FindFloat("_tab", &tab) == B_OK && BPrivate::archived_length(tab))
 		fTabWidth = tab;
-	if (archive->FindInt32("_max", &value) == B_OK)
+	if (archive->FindInt32("_max", &value) == B_OK && value >= 0)
 		fMaxBytes = value;
 	int32 start;
 	int32 end;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ArchiveChecks.h"
 #include "UIColorPrivate.h"
 
 namespace {
@@ -42,7 +43,8 @@ struct Alignment {
 BView::BView(BMessage* archive) : BHandler(archive)
 {
 	BRect frame(0, 0, -1, -1);
-	archive->FindRect("_frame", &frame);
+	if (archive->FindRect("_frame", &frame) != B_OK || !BPrivate::archived_frame(frame))
+		frame = BRect(0, 0, -1, -1);
 	int32 resizingMode = 0;
 	archive->FindInt32("_resize_mode", &resizingMode);
 	int32 flags = 0;
@@ -69,7 +71,8 @@ BView::_ReadArchive(BMessage* archive)
 		BFont font(fFont);
 		font.SetFamilyAndStyle(family, style);
 		float size;
-		if (archive->FindFloat("_fflt", 0, &size) == B_OK)
+		if (archive->FindFloat("_fflt", 0, &size) == B_OK && size > 0 &&
+			BPrivate::archived_length(size, 10000.0f))
 			font.SetSize(size);
 		float shear;
 		if (archive->FindFloat("_fflt", 1, &shear) == B_OK && shear >= 45.0f && shear <= 135.0f)
