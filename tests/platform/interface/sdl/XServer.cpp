@@ -183,7 +183,13 @@ Child::~Child()
 bool
 Child::Start(const std::string& program, const std::vector<std::string>& environment)
 {
-	fPid = spawn({program}, environment, &fOut);
+	return Start(std::vector<std::string>{program}, environment);
+}
+
+bool
+Child::Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
+{
+	fPid = spawn(arguments, environment, &fOut);
 	return fPid > 0;
 }
 

@@ -28,6 +28,9 @@ public:
 	~Child();
 
 	bool Start(const std::string& program, const std::vector<std::string>& environment);
+	// The same with arguments, the program first.
+	bool Start(const std::vector<std::string>& arguments,
+			   const std::vector<std::string>& environment);
 	// Reads until a line containing text arrives; false at the deadline or the end of output.
 	bool WaitForLine(const std::string& text, int timeoutMs);
 	// Waits for the program to end; its exit status, or -1 when it is still running.
