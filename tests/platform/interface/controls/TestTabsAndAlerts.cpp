@@ -198,7 +198,7 @@ TEST(Alert, ALongTextWrapsToTheAlertsWidth)
 		return s;
 	};
 	EXPECT_EQ(bare(shown), bare(text));
-	for (const std::string& word : {"Every", "sentence", "whole", "broken."})
+	for (const char* word : {"Every", "sentence", "whole", "broken."})
 		EXPECT_NE(shown.find(word), std::string::npos) << word;
 	EXPECT_GE(alert->Bounds().Height(), view->TextHeight(0, view->CountLines() - 1));
 	alert->Quit();
