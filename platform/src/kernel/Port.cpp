@@ -19,8 +19,6 @@ namespace BPrivate {
 
 namespace {
 
-constexpr uint64 kMiB = 1024 * 1024;
-
 // Holds the folder-wide lock under which names and ids change hands.
 class RegistryLocker {
 public:
@@ -172,11 +170,9 @@ make_port_file(const std::string& folder, port_id id, int32 capacity, const char
 	mapping->fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
 	if (mapping->fd < 0)
 		return nullptr;
-	uint64 slotsEnd = sizeof(PortHeader) + uint64(capacity) * sizeof(PortSlot);
-	uint64 dataOffset = (slotsEnd + B_PAGE_SIZE - 1) / B_PAGE_SIZE * B_PAGE_SIZE;
-	// Room for twice the capacity in largest messages keeps a free stretch of 1 MiB in the
-	// ring whenever fewer than `capacity` messages are queued; see write_port_etc.
-	uint64 dataSize = (2 * uint64(capacity) + 2) * kMiB;
+	PortLayout layout = port_layout(capacity);
+	uint64 dataOffset = layout.dataOffset;
+	uint64 dataSize = layout.dataSize;
 	mapping->length = dataOffset + dataSize;
 	if (flock(mapping->fd, LOCK_EX | LOCK_NB) != 0 ||
 		ftruncate(mapping->fd, off_t(mapping->length)) != 0) {

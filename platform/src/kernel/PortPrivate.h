@@ -26,6 +26,15 @@ constexpr uint64 kMaxPortMessage = 1024 * 1024;
 // The value of PortHeader::deleted for a deleted port; anything else but 0 was written over it.
 constexpr uint32 kPortDeletedMark = 0x44454144;
 
+// Where a port of `capacity` messages keeps its data: after the header and the slots, on a page
+// boundary, room for twice the capacity in largest messages (see write_port_etc). A port's file
+// is exactly dataOffset + dataSize long, so the layout follows from the file alone.
+struct PortLayout {
+	uint64 dataOffset;
+	uint64 dataSize;
+};
+PortLayout port_layout(int32 capacity);
+
 struct PortSlot {
 	uint64 offset;
 	uint32 size;

@@ -32,17 +32,20 @@ table()
 	return *sTable;
 }
 
-bool
-plausible(const PortHeader& header, size_t length, port_id id)
+// The capacity of the port whose file is `length` bytes long, or 0 when no port's file is. The
+// header is not asked: any program of the user may have written over it.
+int32
+capacity_for_length(uint64 length)
 {
-	if (__atomic_load_n(&header.magic, __ATOMIC_ACQUIRE) != kPortMagic ||
-		header.version != kPortVersion || header.id != id)
-		return false;
-	if (header.capacity < 1 || header.capacity > kMaxPortCapacity)
-		return false;
-	uint64 slotsEnd = sizeof(PortHeader) + uint64(header.capacity) * sizeof(PortSlot);
-	return header.dataOffset >= slotsEnd && header.dataOffset <= length &&
-		   header.dataSize <= length - header.dataOffset;
+	const uint64 mebibyte = 1024 * 1024;
+	uint64 guess = length / mebibyte;
+	if (guess < 4)
+		return 0;
+	int32 capacity = int32((guess - 2) / 2);
+	if (capacity < 1 || capacity > kMaxPortCapacity)
+		return 0;
+	PortLayout layout = port_layout(capacity);
+	return layout.dataOffset + layout.dataSize == length ? capacity : 0;
 }
 
 // The owner writes back what others need to open the port, should anything have changed it.
@@ -69,6 +72,14 @@ restore_layout(PortMapping& port)
 
 } // namespace
 
+PortLayout
+port_layout(int32 capacity)
+{
+	uint64 slotsEnd = sizeof(PortHeader) + uint64(capacity) * sizeof(PortSlot);
+	return PortLayout{(slotsEnd + B_PAGE_SIZE - 1) / B_PAGE_SIZE * B_PAGE_SIZE,
+					  (2 * uint64(capacity) + 2) * 1024 * 1024};
+}
+
 PortMapping::~PortMapping()
 {
 	if (base != nullptr)
@@ -91,17 +102,19 @@ open_port_file(const std::string& folder, port_id id)
 		size_t(info.st_size) < sizeof(PortHeader))
 		return nullptr;
 	mapping->length = size_t(info.st_size);
+	int32 capacity = capacity_for_length(mapping->length);
+	if (capacity == 0)
+		return nullptr;
 	void* base = mmap(nullptr, mapping->length, PROT_READ | PROT_WRITE, MAP_SHARED, mapping->fd, 0);
 	if (base == MAP_FAILED)
 		return nullptr;
 	mapping->base = base;
 	mapping->header = static_cast<PortHeader*>(base);
-	if (!plausible(*mapping->header, mapping->length, id))
-		return nullptr;
+	PortLayout layout = port_layout(capacity);
 	mapping->id = id;
-	mapping->capacity = mapping->header->capacity;
-	mapping->dataOffset = mapping->header->dataOffset;
-	mapping->dataSize = mapping->header->dataSize;
+	mapping->capacity = capacity;
+	mapping->dataOffset = layout.dataOffset;
+	mapping->dataSize = layout.dataSize;
 	return mapping;
 }
 
