@@ -83,6 +83,8 @@ TIAPView::AttachedToWindow()
 	// The window hears of a new interface language; this view relabels itself then.
 	Window()->AddCommonFilter(new TSpyFilter(MSG_LANGUAGE_CHANGED, BMessenger(this)));
 	mButtonOK->MakeDefault(true);
+	// The buttons answer this view from the first, before any application offered its items.
+	SetTargetToThis(this, false);
 }
 
 void
@@ -191,6 +193,8 @@ void
 TIAPView::LanguageChanged()
 {
 	SetViewLabels();
+	// Labels in another language may need more room.
+	FitWindow();
 }
 
 void

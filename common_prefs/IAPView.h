@@ -51,6 +51,8 @@ public:
 private:
 	// The direct child of that name: a component is one, its controls are not.
 	BView* ComponentView(const char* name) const;
+	// Widens the window to its components and its components to the window.
+	void FitWindow();
 	// The window's labels follow the accelerator format of a change.
 	void ApplyToOwnStore(const BMessage& change);
 

@@ -141,8 +141,6 @@ TIAPView::AddComponent(const BMessage& state, float top)
 void
 TIAPView::IAPAddComponentsRqtd(BMessage* message)
 {
-	float width = Bounds().right;
-	std::vector<BView*> added;
 	int32 shown = int32(component_names(mComponents).size());
 	for (const std::string& name : component_names(*message)) {
 		if (shown >= kMaxComponents)
@@ -160,7 +158,6 @@ TIAPView::IAPAddComponentsRqtd(BMessage* message)
 		// The rebuilt view bears the name it was offered under, whatever its archive says.
 		component->SetName(name.c_str());
 		mLastComponent = component;
-		added.push_back(component);
 		shown++;
 		mComponents.AddMessage(name.c_str(), &reference);
 		mComponents.AddMessage(name.c_str(), &reference);
@@ -175,20 +172,29 @@ TIAPView::IAPAddComponentsRqtd(BMessage* message)
 
 	if (mLastComponent != NULL)
 		mButtonContainer->MoveTo(0, mLastComponent->Frame().bottom + kMargin);
-	// The new components, measured after their labels, which may widen them. Those shown
-	// before already fit, and have stretched with the window since.
-	for (BView* component : added)
-		width = std::max(width, component->Frame().right + kMargin);
+	FitWindow();
+}
+
+void
+TIAPView::FitWindow()
+{
 	BWindow* window = Window();
 	if (window == NULL)
 		return;
+	// Components measured after their labels, which may widen them; those that fit have
+	// stretched with the window and end at its margin.
+	float width = Bounds().right;
+	for (int32 i = 0; BView* child = ChildAt(i); i++) {
+		if (child != mButtonContainer)
+			width = std::max(width, child->Frame().right + kMargin);
+	}
 	window->ResizeTo(width, mButtonContainer->Frame().bottom);
 	// A component that outgrew the view before the window widened has stretched with it since;
 	// it ends at the margin like the others.
-	for (BView* component : added) {
-		float over = component->Frame().right - (Bounds().right - kMargin);
-		if (over > 0)
-			component->ResizeBy(-over, 0);
+	for (int32 i = 0; BView* child = ChildAt(i); i++) {
+		float over = child->Frame().right - (Bounds().right - kMargin);
+		if (child != mButtonContainer && over > 0)
+			child->ResizeBy(-over, 0);
 	}
 	if (TBasicWindow* basic = dynamic_cast<TBasicWindow*>(window))
 		basic->IntelligentMoveTo(window->Frame().LeftTop());
