@@ -37,6 +37,9 @@ public:
 	// by the language code>, replacing every entry or, with append, adding to them. B_ERROR
 	// when the file cannot be read, which changes nothing; B_OK once it was read.
 	status_t LoadLanguageFile(const std::string& folder, const std::string& name, bool append);
+	// Empties the catalogue: every text is its built-in default again, as for a language that
+	// has no file.
+	void UseBuiltInTexts();
 	// Loads the file of the last folder and base name again, for the language set now.
 	// B_ERROR when the folder, the name or the language is not known yet.
 	status_t RefreshDictionaries();

@@ -181,6 +181,13 @@ TLocale::LoadLanguageFile(const std::string& folder, const std::string& name, bo
 	return B_OK;
 }
 
+void
+TLocale::UseBuiltInTexts()
+{
+	BAutolock lock(mLock);
+	mDictionary.Clear();
+}
+
 status_t
 TLocale::RefreshDictionaries()
 {
