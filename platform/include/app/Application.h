@@ -74,6 +74,8 @@ private:
 	static int32 _PortReader(void* data);
 	void _ReadPort();
 	bool _QuitAllWindows(bool force);
+	BLooper* _LockWindowAt(bool last, BWindow** window, BMessenger* messenger);
+	void _ForgetWindow(BWindow* window, const BMessenger& messenger);
 	void _SilentRelaunch();
 
 	char* fSignature;
