@@ -29,10 +29,27 @@ function(add_app_resources TARGET)
 		list(APPEND inputs ${dep})
 	endforeach()
 
+	set_property(TARGET ${TARGET} PROPERTY APP_RESOURCES_DESCRIPTION ${description})
 	add_dependencies(${TARGET} rescompile)
 	set_property(TARGET ${TARGET} APPEND PROPERTY LINK_DEPENDS ${inputs})
 	add_custom_command(TARGET ${TARGET} POST_BUILD
 		COMMAND $<TARGET_FILE:rescompile> ${description} --attach $<TARGET_FILE:${TARGET}>
 		COMMENT "Attaching resources to ${TARGET}"
 		VERBATIM)
+endfunction()
+
+# install_app_program(TARGET)
+#
+# Installs a program with resources to <prefix>/bin and attaches its resources again to the
+# installed file: stripping (`cmake --install --strip`, the package) rewrites the executable and
+# drops whatever follows its sections, the resources included.
+function(install_app_program TARGET)
+	get_property(description TARGET ${TARGET} PROPERTY APP_RESOURCES_DESCRIPTION)
+	if(NOT description)
+		message(FATAL_ERROR "install_app_program(${TARGET}) needs add_app_resources first")
+	endif()
+	install(TARGETS ${TARGET} RUNTIME DESTINATION bin)
+	install(CODE "execute_process(COMMAND \"$<TARGET_FILE:rescompile>\" \"${description}\"
+		--attach \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/$<TARGET_FILE_NAME:${TARGET}>\"
+		COMMAND_ERROR_IS_FATAL ANY)")
 endfunction()

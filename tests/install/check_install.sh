@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Installs the build tree into a fresh prefix with `cmake --install` and checks what a person
+# gets: every program in bin and nothing else there, stripped but with their resources; the
+# language files, desktop entries and shell completion where a desktop looks for them; and the
+# installed programs running from there and reading their data from the prefix, not from the
+# build tree.
+#   check_install.sh BUILD_DIR
+set -euo pipefail
+
+build=$1
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/install-check.XXXXXX")
+trap 'rm -rf "$prefix"' EXIT
+fail() {
+	echo "install check: $*" >&2
+	exit 1
+}
+
+# Stripped as the package is: the programs keep their resources all the same.
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null || fail "cmake --install failed"
+
+programs=(MOZELTCommonPrefs ZorvyPreferences appsend msgdump portlisten portsend zorvy-prefs)
+expected=$(printf '%s\n' "${programs[@]}")
+actual=$(ls "$prefix/bin")
+[ "$actual" = "$expected" ] || fail "bin holds [$(echo $actual)], expected [$(echo $expected)]"
+for p in "${programs[@]}"; do
+	[ -x "$prefix/bin/$p" ] || fail "bin/$p is not executable"
+done
+
+for f in share/mozelt/Language/Dictionaries/MOZELT.enUS share/mozelt/Language/Dictionaries/MOZELT.jaJP \
+	share/applications/ZorvyPreferences.desktop share/applications/MOZELTCommonPrefs.desktop \
+	share/bash-completion/completions/zorvy-prefs; do
+	[ -f "$prefix/$f" ] || fail "$f is missing"
+done
+
+for p in MOZELTCommonPrefs ZorvyPreferences; do
+	resources=$("$prefix/bin/msgdump" --resource "$prefix/bin/$p") || resources=
+	grep -qF '"BEOS:APP_SIG"' <<<"$resources" || fail "the installed $p lost its resources"
+done
+
+# The installed programs run with no settings of their own and write nothing for these options.
+export HOME=$prefix/home
+mkdir -p "$HOME"
+cd "$prefix"
+version=$("$prefix/bin/ZorvyPreferences" --version) || fail "ZorvyPreferences --version failed"
+[ "$version" = "Zorvy Preferences Ver 1.40" ] || fail "ZorvyPreferences --version said \"$version\""
+version=$("$prefix/bin/MOZELTCommonPrefs" --version) || fail "MOZELTCommonPrefs --version failed"
+[ "$version" = "MOZELT Common Preferences Ver 1.00" ] ||
+	fail "MOZELTCommonPrefs --version said \"$version\""
+"$prefix/bin/zorvy-prefs" --version >/dev/null || fail "zorvy-prefs --version failed"
+for p in appsend msgdump portlisten portsend; do
+	"$prefix/bin/$p" --help >/dev/null || fail "$p --help failed"
+done
+
+help=$("$prefix/bin/ZorvyPreferences" --help) || fail "ZorvyPreferences --help failed"
+folder=$(cd "$prefix/share/mozelt/Language/Dictionaries" && pwd -P)
+grep -qxF "Language folder: $folder" <<<"$help" ||
+	fail "the installed program does not read its language files from $folder: $(grep 'Language folder' <<<"$help")"
+grep -qxF "Languages: enUS, jaJP" <<<"$help" || fail "the installed program lists no languages"
+
+if command -v desktop-file-validate >/dev/null; then
+	desktop-file-validate "$prefix"/share/applications/*.desktop || fail "desktop entries are not valid"
+fi
+echo "install check: passed"
