@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build tree into a fresh prefix with `cmake --install` and checks what a person
 # gets: every program in bin and nothing else there, stripped but with their resources; the
-# language files, desktop entries and shell completion where a desktop looks for them; and the
-# installed programs running from there and reading their data from the prefix, not from the
-# build tree.
+# language files, desktop entries, manual pages and shell completion where a desktop looks for
+# them; and the installed programs running from there and reading their data from the prefix,
+# not from the build tree.
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 
@@ -30,6 +30,9 @@ for f in share/mozelt/Language/Dictionaries/MOZELT.enUS share/mozelt/Language/Di
 	share/applications/ZorvyPreferences.desktop share/applications/MOZELTCommonPrefs.desktop \
 	share/bash-completion/completions/zorvy-prefs; do
 	[ -f "$prefix/$f" ] || fail "$f is missing"
+done
+for p in "${programs[@]}"; do
+	[ -f "$prefix/share/man/man1/$p.1" ] || fail "the manual page of $p is missing"
 done
 
 for p in MOZELTCommonPrefs ZorvyPreferences; do
@@ -59,5 +62,13 @@ grep -qxF "Languages: enUS, jaJP" <<<"$help" || fail "the installed program list
 
 if command -v desktop-file-validate >/dev/null; then
 	desktop-file-validate "$prefix"/share/applications/*.desktop || fail "desktop entries are not valid"
+fi
+# Every manual page reads without a warning of the formatter.
+if command -v man >/dev/null; then
+	for page in "$prefix"/share/man/man1/*.1; do
+		warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
+			fail "man cannot show $page"
+		[ -z "$warnings" ] || fail "$page: $warnings"
+	done
 fi
 echo "install check: passed"
