@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build tree into a fresh prefix with `cmake --install` and checks what a person
 # gets: every program in bin and nothing else there, stripped but with their resources; the
-# language files, desktop entries, manual pages and shell completion where a desktop looks for
-# them; and the installed programs running from there and reading their data from the prefix,
-# not from the build tree.
+# language files, desktop entries, icons, manual pages and shell completion where a desktop
+# looks for them; and the installed programs running from there and reading their data from the
+# prefix, not from the build tree.
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 
@@ -28,11 +28,26 @@ done
 
 for f in share/mozelt/Language/Dictionaries/MOZELT.enUS share/mozelt/Language/Dictionaries/MOZELT.jaJP \
 	share/applications/ZorvyPreferences.desktop share/applications/MOZELTCommonPrefs.desktop \
-	share/bash-completion/completions/zorvy-prefs; do
+	share/bash-completion/completions/zorvy-prefs share/doc/zorvy-preferences/copyright \
+	share/doc/zorvy-preferences/changelog.gz; do
 	[ -f "$prefix/$f" ] || fail "$f is missing"
 done
+[ -f "$prefix/share/icons/hicolor/scalable/apps/ZorvyPreferences.svg" ] || fail "the scalable icon is missing"
+# The bitmap sizes are made where the rasteriser is installed (./dev installs it).
+if command -v rsvg-convert >/dev/null; then
+	for size in 16 22 24 32 48 64 128 256; do
+		png=$prefix/share/icons/hicolor/${size}x$size/apps/ZorvyPreferences.png
+		[ -f "$png" ] || fail "the ${size}x$size icon is missing"
+		# Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
+		read -r -a header <<<"$(od -An -tu1 -j16 -N8 "$png")"
+		width=$(((header[2] << 8) | header[3]))
+		height=$(((header[6] << 8) | header[7]))
+		[ "$width" = "$size" ] && [ "$height" = "$size" ] ||
+			fail "the ${size}x$size icon is ${width}x$height"
+	done
+fi
 for p in "${programs[@]}"; do
-	[ -f "$prefix/share/man/man1/$p.1" ] || fail "the manual page of $p is missing"
+	[ -f "$prefix/share/man/man1/$p.1.gz" ] || fail "the manual page of $p is missing"
 done
 
 for p in MOZELTCommonPrefs ZorvyPreferences; do
@@ -65,7 +80,7 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 # Every manual page reads without a warning of the formatter.
 if command -v man >/dev/null; then
-	for page in "$prefix"/share/man/man1/*.1; do
+	for page in "$prefix"/share/man/man1/*.1.gz; do
 		warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
 			fail "man cannot show $page"
 		[ -z "$warnings" ] || fail "$page: $warnings"
