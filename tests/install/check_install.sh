@@ -8,6 +8,7 @@
 set -euo pipefail
 
 build=$1
+source=$(cd "$(dirname "$0")/../.." && pwd)
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/install-check.XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
 fail() {
@@ -29,7 +30,7 @@ done
 for f in share/mozelt/Language/Dictionaries/MOZELT.enUS share/mozelt/Language/Dictionaries/MOZELT.jaJP \
 	share/applications/ZorvyPreferences.desktop share/applications/MOZELTCommonPrefs.desktop \
 	share/bash-completion/completions/zorvy-prefs share/doc/zorvy-preferences/copyright \
-	share/doc/zorvy-preferences/changelog.gz; do
+	share/doc/zorvy-preferences/changelog.gz share/metainfo/vnd.mozelt.ZorvyPreferences.metainfo.xml; do
 	[ -f "$prefix/$f" ] || fail "$f is missing"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/ZorvyPreferences.svg" ] || fail "the scalable icon is missing"
@@ -85,5 +86,13 @@ if command -v man >/dev/null; then
 			fail "man cannot show $page"
 		[ -z "$warnings" ] || fail "$page: $warnings"
 	done
+fi
+# The metadata's release is the version in the program's resources.
+version=$(sed -n 's/^version \([0-9.]*\) .*/\1/p' "$source/app/resources/ZorvyPreferences.rdesc")
+metainfo=$prefix/share/metainfo/vnd.mozelt.ZorvyPreferences.metainfo.xml
+grep -qF "<release version=\"$version\"" "$metainfo" ||
+	fail "the metadata names no release $version"
+if command -v appstreamcli >/dev/null; then
+	appstreamcli validate --no-net "$metainfo" >/dev/null || fail "the metadata is not valid"
 fi
 echo "install check: passed"

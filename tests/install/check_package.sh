@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package: its fields and dependencies, the files it installs (unpacked into a
 # fresh folder), the unpacked program started headless in English through an event script (it
-# finds its language file from where it lies), and lintian with no error where it is installed.
+# finds its language file from where it lies), and the desktop entries, the AppStream metadata and
+# lintian with no error where their checkers are installed.
 #   check_package.sh PACKAGE.deb
 set -euo pipefail
 
@@ -51,6 +52,12 @@ BEAPI_DISPLAY=headless BEAPI_EVENTS=$work/events timeout 120 \
 
 if command -v desktop-file-validate >/dev/null; then
 	desktop-file-validate "$usr"/share/applications/*.desktop || fail "desktop entries are not valid"
+fi
+version=$(dpkg-deb -f "$deb" Version)
+metainfo=$usr/share/metainfo/vnd.mozelt.ZorvyPreferences.metainfo.xml
+grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metadata names no release $version"
+if command -v appstreamcli >/dev/null; then
+	appstreamcli validate --no-net "$metainfo" || fail "the metadata is not valid"
 fi
 if command -v lintian >/dev/null; then
 	lintian --fail-on error "$deb" || fail "lintian reports errors"
