@@ -33,6 +33,9 @@ struct Started {
 	bool finished = false;
 	Display* display = nullptr;
 	std::string failure;
+	// The thread that starts the display, joined as the process exits.
+	std::thread starter;
+	bool shutDown = false;
 };
 
 Started&
@@ -95,7 +98,36 @@ void
 Display::Prepare()
 {
 	static std::once_flag once;
-	std::call_once(once, [] { std::thread(start_display).detach(); });
+	std::call_once(once, [] {
+		Started& state = started();
+		{
+			std::lock_guard<std::mutex> guard(state.lock);
+			state.starter = std::thread(start_display);
+		}
+		// Registered after whatever the program built before its first window or application:
+		// the display ends before those are destroyed, and before the libraries are finalised.
+		atexit(Shutdown);
+	});
+}
+
+void
+Display::Shutdown()
+{
+	Started& state = started();
+	std::unique_lock<std::mutex> guard(state.lock);
+	if (state.shutDown || !state.starter.joinable())
+		return;
+	state.shutDown = true;
+	std::thread starter = std::move(state.starter);
+	state.done.wait(guard, [&] { return state.finished; });
+	Display* display = state.display;
+	guard.unlock();
+	if (starter.get_id() != std::this_thread::get_id())
+		starter.join();
+	else
+		starter.detach();
+	if (display != nullptr)
+		display->Stop();
 }
 
 Display*
@@ -120,6 +152,10 @@ Display::Default()
 }
 
 Display::~Display() {}
+
+void
+Display::Stop()
+{}
 
 void
 Display::WindowBlocked(BWindow*)

@@ -28,6 +28,11 @@ public:
 	static void Prepare();
 	// The display, once it has started.
 	static Display* Default();
+	// Ends the display before the process ends: its windows closed and the desktop left by the
+	// thread that owns them, that thread joined. Runs by itself as the process exits (returning
+	// from main or calling exit), before the libraries the display uses are taken down; windows
+	// that still draw afterwards draw nowhere. Repeated calls do nothing.
+	static void Shutdown();
 
 	virtual ~Display();
 
@@ -61,6 +66,9 @@ public:
 	// The window's thread waits for the user elsewhere (a modal alert's Go): whoever waits for
 	// the window to catch up must not wait for it now.
 	virtual void WindowBlocked(BWindow* window);
+
+	// Stops the threads the display runs; called once, by Shutdown.
+	virtual void Stop();
 
 	// Posts the window a marker that comes back through SyncReached.
 	static status_t PostSync(BWindow* window, int64 id);

@@ -29,7 +29,8 @@ is_set(const char* name)
 
 SdlDisplay::SdlDisplay()
 	: fCalling(nullptr), fScreen(0, 0, 1023, 767), fWakeEvent(0), fWakePosted(false),
-	  fRefocus(false), fAwaitingFrames(false), fModifiers(0), fMenuHeld(false)
+	  fStopping(false), fFinished(false), fRefocus(false), fAwaitingFrames(false), fModifiers(0),
+	  fMenuHeld(false)
 {}
 
 SdlDisplay*
@@ -133,7 +134,7 @@ SdlDisplay::_Run(std::string* reason, std::mutex* startLock, std::condition_vari
 	}
 	if (!ready)
 		return;
-	for (;;) {
+	while (!_Stopping()) {
 		SDL_Event event;
 		// A window waiting for its first frame appears after a while even without it.
 		if (SDL_WaitEventTimeout(&event, fAwaitingFrames ? 50 : 500) != 0) {
@@ -150,6 +151,49 @@ SdlDisplay::_Run(std::string* reason, std::mutex* startLock, std::condition_vari
 		_FlushPendingKey();
 		_Apply();
 	}
+	_Finish();
+}
+
+bool
+SdlDisplay::_Stopping()
+{
+	std::lock_guard<std::mutex> guard(fWakeLock);
+	return fStopping;
+}
+
+void
+SdlDisplay::Stop()
+{
+	// On X11 SDL's shutdown asks the server about windows it may have dropped already, which
+	// Xlib's error handler answers by ending the process with status 1; the display thread
+	// goes on there as the process ends, as the server keeps nothing of it afterwards.
+	if (fDriver != "wayland")
+		return;
+	{
+		std::lock_guard<std::mutex> guard(fWakeLock);
+		if (fStopping || !fThread.joinable())
+			return;
+		fStopping = true;
+		SDL_Event event;
+		memset(&event, 0, sizeof(event));
+		event.type = fWakeEvent;
+		SDL_PushEvent(&event);
+	}
+	if (fThread.get_id() == std::this_thread::get_id()) {
+		// The display thread itself ends the process: it cannot wait for itself.
+		fThread.detach();
+		return;
+	}
+	// Bounded, so that a desktop that no longer answers cannot keep the process from ending.
+	bool finished = false;
+	{
+		std::unique_lock<std::mutex> guard(fLock);
+		finished = fChanged.wait_for(guard, std::chrono::seconds(10), [&] { return fFinished; });
+	}
+	if (finished)
+		fThread.join();
+	else
+		fThread.detach();
 }
 
 void
@@ -161,6 +205,9 @@ SdlDisplay::_Wake()
 			return;
 		fWakePosted = true;
 	}
+	std::lock_guard<std::mutex> guard(fWakeLock);
+	if (fStopping)
+		return;
 	SDL_Event event;
 	memset(&event, 0, sizeof(event));
 	event.type = fWakeEvent;

@@ -38,6 +38,7 @@ public:
 						 int32 bytesPerRow);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);
+	virtual void Stop();
 
 	// The SDL video driver in use ("x11" or "wayland").
 	const char* DriverName() const;
@@ -87,6 +88,9 @@ private:
 	void _Run(std::string* reason, std::mutex* startLock, std::condition_variable* started,
 			  int* result);
 	bool _Start(std::string* reason);
+	// Closes the windows and leaves the desktop, on the display thread as it ends.
+	void _Finish();
+	bool _Stopping();
 	void _Wake();
 
 	// In SdlWindows.cpp, on the display thread.
@@ -125,6 +129,13 @@ private:
 	std::string fDriver;
 	uint32 fWakeEvent;
 	bool fWakePosted;
+	// Stop was called: nothing is posted to SDL's queue any more, and the display thread ends.
+	// Guarded by fWakeLock, held while an event is pushed, so that none is pushed once SDL is
+	// shut down.
+	std::mutex fWakeLock;
+	bool fStopping;
+	// The display thread has left the desktop (guarded by fLock).
+	bool fFinished;
 	// A window that avoids the focus was shown; without a window manager SDL gives it the focus.
 	bool fRefocus;
 	// A shown window waits for its first frame (display thread only).

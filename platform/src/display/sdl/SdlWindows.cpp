@@ -5,6 +5,9 @@
 #include "DisplayScale.h"
 #include "FirstPicture.h"
 
+#include <cstdlib>
+#include <mutex>
+
 // The display thread's side of the windows: what the program asked for, applied to SDL's windows.
 
 namespace BPrivate {
@@ -160,6 +163,11 @@ SdlDisplay::_Map(Record& record, bool avoidFocus)
 		_Update(record);
 	if (picture)
 		x11_clear_first_picture(record.sdl);
+	// A window's surface has SDL load the libraries it draws with (on Wayland the OpenGL ones),
+	// and those register handlers of their own that tear them down as the process exits. The
+	// display ends before them: exit runs the last handler registered first.
+	static std::once_flag once;
+	std::call_once(once, [] { atexit(Display::Shutdown); });
 }
 
 void
@@ -202,6 +210,25 @@ SdlDisplay::_Update(Record& record)
 		record.framesShown = true;
 		fChanged.notify_all();
 	}
+}
+
+void
+SdlDisplay::_Finish()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	for (SDL_Window* doomed : fDoomed)
+		SDL_DestroyWindow(doomed);
+	fDoomed.clear();
+	for (auto& entry : fWindows) {
+		if (entry.second.sdl != nullptr)
+			SDL_DestroyWindow(entry.second.sdl);
+		entry.second.sdl = nullptr;
+		entry.second.mapped = false;
+	}
+	SDL_StopTextInput();
+	SDL_Quit();
+	fFinished = true;
+	fChanged.notify_all();
 }
 
 } // namespace BPrivate

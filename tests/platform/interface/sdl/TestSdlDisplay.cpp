@@ -39,9 +39,10 @@ protected:
 		for (const std::string& variable : Environment())
 			environment.push_back(variable);
 		ASSERT_TRUE(fDemo.Start(viewdemo_path(), environment));
-		std::string found =
-			xdotool(fServer, {"search", "--sync", "--onlyvisible", "--name", "^View demo$"});
-		ASSERT_FALSE(found.empty()) << "no window titled \"View demo\"";
+		// A sanitized build on a busy machine may take long to show its first window.
+		std::string found = find_window(fServer, "^View demo$", 60000);
+		ASSERT_FALSE(found.empty())
+			<< "no window titled \"View demo\" within 60 s" << fDemo.Output();
 		fWindow = strtoul(found.c_str(), nullptr, 10);
 		ASSERT_NE(fWindow, 0ul);
 		fId = std::to_string(fWindow);

@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -267,6 +268,18 @@ xdotool(const XServer& server, const std::vector<std::string>& arguments)
 	std::vector<std::string> command = {"xdotool"};
 	command.insert(command.end(), arguments.begin(), arguments.end());
 	return run_on_server(server, command);
+}
+
+std::string
+find_window(const XServer& server, const std::string& title, int timeoutMs)
+{
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+	for (;;) {
+		std::string found = xdotool(server, {"search", "--onlyvisible", "--name", title});
+		if (!found.empty() || std::chrono::steady_clock::now() > deadline)
+			return found;
+		std::this_thread::sleep_for(std::chrono::milliseconds(100));
+	}
 }
 
 bool

@@ -46,6 +46,10 @@ private:
 
 // Runs xdotool on the server; its standard output, or an empty string when it failed.
 std::string xdotool(const XServer& server, const std::vector<std::string>& arguments);
+// The first visible window whose title matches the pattern, as xdotool prints it, once one
+// appears within the time given; an empty string otherwise. Each look is a search of its own,
+// so that a program slow to start on a loaded machine is waited for as long as asked.
+std::string find_window(const XServer& server, const std::string& title, int timeoutMs);
 bool have_program(const char* name);
 // Adds X resources ("Xft.dpi: 192") to the server's database, as a desktop session does with
 // xrdb.
