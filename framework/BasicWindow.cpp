@@ -43,8 +43,9 @@ TBasicWindow::Appear()
 	// Shows nest: a window hidden twice needs two.
 	while (IsHidden())
 		Show();
-	if (!IsActive())
-		Activate(true);
+	// Asked every time: the window's own idea of being active may not yet know that another
+	// window came forward a moment ago.
+	Activate(true);
 	if (locked)
 		Unlock();
 }
