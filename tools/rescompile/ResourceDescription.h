@@ -22,7 +22,7 @@ struct ResourceItem {
 //   flags B_EXCLUSIVE_LAUNCH | B_BACKGROUND_APP
 //   version 1.4.0 final 0 "Ver 1.40" "App Ver 1.40"
 //   icon large icons/large.icon
-//   icon mini icons/mini.icon
+//   icon mini icons/mini.png      (a PNG of 16 by 16 pixels)
 //   resource 'ARCV' 4000 "Layout" file layouts/page.msg
 //   resource 'CSTR' 1 "Greeting" string "hello"
 class ResourceDescription {
