@@ -34,7 +34,10 @@ merged_environment(const std::vector<std::string>& extra)
 	for (char** entry = environ; *entry != nullptr; entry++) {
 		std::string text = *entry;
 		std::string name = text.substr(0, text.find('='));
-		if (name == "WAYLAND_DISPLAY")
+		// Programs on a private X server reach no session bus: without an address the bus
+		// library forks a launcher out of a program whose other threads may hold the memory
+		// allocator's lock, and that child then waits for ever.
+		if (name == "WAYLAND_DISPLAY" || name == "DBUS_SESSION_BUS_ADDRESS")
 			continue;
 		bool replaced = false;
 		for (const std::string& added : extra)
@@ -42,6 +45,7 @@ merged_environment(const std::vector<std::string>& extra)
 		if (!replaced)
 			result.push_back(text);
 	}
+	result.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/session-bus");
 	result.insert(result.end(), extra.begin(), extra.end());
 	return result;
 }
