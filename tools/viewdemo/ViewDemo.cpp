@@ -1,6 +1,7 @@
 // viewdemo: a window titled "View demo" whose views draw lines, rectangles, Japanese text and a
 // bitmap; a click leaves a mark. The program ends when the window is closed. With
-// BEAPI_TRACE_INPUT=1 it prints each input message the window receives, one line each.
+// BEAPI_TRACE_INPUT=1 it prints each input message the window receives, one line each. With
+// --bordered the window has the bordered look: no title bar, a line around it.
 
 #include <AppDefs.h>
 #include <Application.h>
@@ -64,8 +65,9 @@ trace_input(BMessage* message, BHandler**, BMessageFilter*)
 
 class DemoWindow : public BWindow {
 public:
-	DemoWindow()
-		: BWindow(BRect(100, 100, 499, 399), "View demo", B_TITLED_WINDOW,
+	explicit DemoWindow(bool bordered)
+		: BWindow(BRect(100, 100, 499, 399), "View demo",
+				  bordered ? B_BORDERED_WINDOW : B_TITLED_WINDOW,
 				  B_NOT_RESIZABLE | B_NOT_ZOOMABLE | B_QUIT_ON_WINDOW_CLOSE)
 	{
 		AddChild(new DemoView(Bounds()));
@@ -77,17 +79,31 @@ public:
 
 class DemoApplication : public BApplication {
 public:
-	DemoApplication() : BApplication("application/x-vnd.beapi-viewdemo") {}
+	explicit DemoApplication(bool bordered)
+		: BApplication("application/x-vnd.beapi-viewdemo"), fBordered(bordered)
+	{}
 
-	virtual void ReadyToRun() { (new DemoWindow())->Show(); }
+	virtual void ReadyToRun() { (new DemoWindow(fBordered))->Show(); }
+
+private:
+	bool fBordered;
 };
 
 } // namespace
 
 int
-main()
+main(int argc, char** argv)
 {
-	DemoApplication application;
+	bool bordered = false;
+	for (int i = 1; i < argc; i++) {
+		if (strcmp(argv[i], "--bordered") == 0) {
+			bordered = true;
+		} else {
+			fprintf(stderr, "usage: viewdemo [--bordered]\n");
+			return 2;
+		}
+	}
+	DemoApplication application(bordered);
 	application.Run();
 	return 0;
 }

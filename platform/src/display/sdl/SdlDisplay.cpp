@@ -349,17 +349,35 @@ SdlDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 heigh
 		if (it == fWindows.end() || width <= 0 || height <= 0)
 			return;
 		Record& record = it->second;
-		record.pixels.resize(size_t(width) * size_t(height));
-		for (int32 y = 0; y < height; y++) {
-			memcpy(record.pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
-				   size_t(width) * 4);
-		}
+		record.borrowed = bits;
+		record.borrowedStride = bytesPerRow;
+		_DropCopy(record);
 		record.width = width;
 		record.height = height;
 		record.newPixels = true;
 		record.awaitingFrame = false;
 	}
 	_Wake();
+}
+
+void
+SdlDisplay::WillDraw(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	Record* record = _Find(window);
+	if (record == nullptr || record->borrowed == nullptr)
+		return;
+	// A picture already on the screen stays in the window's surface there; one still to be
+	// shown is copied, so that it shows as it was presented.
+	if (record->newPixels) {
+		size_t width = size_t(record->width);
+		record->pixels.resize(width * size_t(record->height));
+		for (int32 y = 0; y < record->height; y++) {
+			memcpy(record->pixels.data() + size_t(y) * width,
+				   record->borrowed + size_t(y) * size_t(record->borrowedStride), width * 4);
+		}
+	}
+	record->borrowed = nullptr;
 }
 
 void

@@ -7,6 +7,7 @@
 
 #include "Display.h"
 #include "InputEvents.h"
+#include "X11Picture.h"
 
 #include <SDL.h>
 
@@ -36,6 +37,7 @@ public:
 	virtual void ActivateWindow(BWindow* window, bool active);
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
 						 int32 bytesPerRow);
+	virtual void WillDraw(BWindow* window);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);
 	virtual void Stop();
@@ -48,6 +50,8 @@ public:
 private:
 	struct Record {
 		SDL_Window* sdl = nullptr;
+		// Where its pictures go straight into the X11 window; NULL: through SDL's surface.
+		X11TargetPointer x11;
 		uint32 id = 0;
 		std::string title;
 		BRect frame;
@@ -69,6 +73,12 @@ private:
 		bool raise = false;
 		bool newPixels = false;
 		bool framesShown = false;
+		// The image presented last, read where the window drew it until the window draws
+		// again: the display keeps no copy of a picture its window's surface already holds.
+		const uint8* borrowed = nullptr;
+		int32 borrowedStride = 0;
+		// A copy of that image, taken only when the window draws again before it was shown,
+		// and dropped once it is.
 		std::vector<uint32> pixels;
 		int32 width = 0;
 		int32 height = 0;
@@ -99,9 +109,16 @@ private:
 	// Puts the window on the screen with the picture it has.
 	void _Map(Record& record, bool avoidFocus);
 	void _Blit(Record& record);
+	static bool _HasPicture(const Record& record);
+	static X11Picture _Picture(const Record& record);
+	static void _DropCopy(Record& record);
+	// The window's picture straight into its X11 window.
+	void _Put(Record& record);
 	// The window's picture in its SDL surface, and that surface on the screen.
 	SDL_Surface* _Compose(Record& record);
 	void _Update(Record& record);
+	// The window's picture reached the screen.
+	void _Shown(Record& record);
 
 	// In SdlEvents.cpp, on the display thread.
 	void _HandleEvent(const SDL_Event& event);

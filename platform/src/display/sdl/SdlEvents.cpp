@@ -158,7 +158,7 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 	case SDL_WINDOWEVENT_EXPOSED: {
 		std::lock_guard<std::mutex> guard(fLock);
 		if (Record* record = _Find(window))
-			record->newPixels = !record->pixels.empty();
+			record->newPixels = record->framesShown || _HasPicture(*record);
 		break;
 	}
 	case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -3,7 +3,6 @@
 #include <Window.h>
 
 #include "DisplayScale.h"
-#include "FirstPicture.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -94,6 +93,8 @@ SdlDisplay::_ApplyRecord(BWindow*, Record& record)
 			return;
 		}
 		record.id = SDL_GetWindowID(record.sdl);
+		if (fDriver == "x11")
+			record.x11 = x11_target(record.sdl);
 		if (fixedWidth || fixedHeight) {
 			SDL_SetWindowMinimumSize(record.sdl, place.w, place.h);
 			if (fixedWidth && fixedHeight)
@@ -152,17 +153,28 @@ SdlDisplay::_Map(Record& record, bool avoidFocus)
 	// The picture goes into the window before the window goes onto the screen.
 	bool picture = false;
 	SDL_Surface* target = nullptr;
-	if (!record.pixels.empty() && (target = _Compose(record)) != nullptr && fDriver == "x11")
-		picture = x11_set_first_picture(record.sdl, target);
+	if (_HasPicture(record)) {
+		if (record.x11 != nullptr) {
+			int width = 0;
+			int height = 0;
+			SDL_GetWindowSize(record.sdl, &width, &height);
+			picture = x11_set_first_picture(*record.x11, _Picture(record), width, height);
+		} else {
+			target = _Compose(record);
+		}
+	}
 	SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, avoidFocus ? "1" : "0");
 	SDL_ShowWindow(record.sdl);
 	record.mapped = true;
 	fRefocus = fRefocus || (avoidFocus && fDriver == "x11");
 	record.newPixels = false;
-	if (target != nullptr)
+	if (record.x11 != nullptr && _HasPicture(record))
+		_Put(record);
+	else if (target != nullptr)
 		_Update(record);
+	_DropCopy(record);
 	if (picture)
-		x11_clear_first_picture(record.sdl);
+		x11_clear_first_picture(*record.x11);
 	// A window's surface has SDL load the libraries it draws with (on Wayland the OpenGL ones),
 	// and those register handlers of their own that tear them down as the process exits. The
 	// display ends before them: exit runs the last handler registered first.
@@ -174,8 +186,57 @@ void
 SdlDisplay::_Blit(Record& record)
 {
 	record.newPixels = false;
-	if (_Compose(record) != nullptr)
+	if (!_HasPicture(record)) {
+		// The window is drawing its next picture, which follows; meanwhile SDL's surface still
+		// holds the last one.
+		if (record.x11 == nullptr && record.framesShown)
+			_Update(record);
+		return;
+	}
+	if (record.x11 != nullptr)
+		_Put(record);
+	else if (_Compose(record) != nullptr)
 		_Update(record);
+	_DropCopy(record);
+}
+
+bool
+SdlDisplay::_HasPicture(const Record& record)
+{
+	return record.borrowed != nullptr || !record.pixels.empty();
+}
+
+X11Picture
+SdlDisplay::_Picture(const Record& record)
+{
+	X11Picture picture;
+	if (record.borrowed != nullptr) {
+		picture.bits = record.borrowed;
+		picture.bytesPerRow = record.borrowedStride;
+	} else {
+		picture.bits = reinterpret_cast<const uint8*>(record.pixels.data());
+		picture.bytesPerRow = record.width * 4;
+	}
+	picture.width = record.width;
+	picture.height = record.height;
+	picture.inset = record.inset;
+	return picture;
+}
+
+void
+SdlDisplay::_DropCopy(Record& record)
+{
+	std::vector<uint32>().swap(record.pixels);
+}
+
+void
+SdlDisplay::_Put(Record& record)
+{
+	int width = 0;
+	int height = 0;
+	SDL_GetWindowSize(record.sdl, &width, &height);
+	if (x11_put_picture(*record.x11, _Picture(record), width, height))
+		_Shown(record);
 }
 
 SDL_Surface*
@@ -184,9 +245,10 @@ SdlDisplay::_Compose(Record& record)
 	SDL_Surface* target = SDL_GetWindowSurface(record.sdl);
 	if (target == nullptr)
 		return nullptr;
-	SDL_Surface* source =
-		SDL_CreateRGBSurfaceWithFormatFrom(record.pixels.data(), record.width, record.height, 32,
-										   record.width * 4, SDL_PIXELFORMAT_ARGB8888);
+	X11Picture picture = _Picture(record);
+	SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+		const_cast<uint8*>(picture.bits), picture.width, picture.height, 32, picture.bytesPerRow,
+		SDL_PIXELFORMAT_ARGB8888);
 	if (source == nullptr)
 		return nullptr;
 	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
@@ -204,12 +266,17 @@ SdlDisplay::_Compose(Record& record)
 void
 SdlDisplay::_Update(Record& record)
 {
-	if (SDL_UpdateWindowSurface(record.sdl) == 0) {
-		if (!record.framesShown)
-			ReportFirstFrame(record.title.c_str());
-		record.framesShown = true;
-		fChanged.notify_all();
-	}
+	if (SDL_UpdateWindowSurface(record.sdl) == 0)
+		_Shown(record);
+}
+
+void
+SdlDisplay::_Shown(Record& record)
+{
+	if (!record.framesShown)
+		ReportFirstFrame(record.title.c_str());
+	record.framesShown = true;
+	fChanged.notify_all();
 }
 
 void
@@ -223,6 +290,7 @@ SdlDisplay::_Finish()
 		if (entry.second.sdl != nullptr)
 			SDL_DestroyWindow(entry.second.sdl);
 		entry.second.sdl = nullptr;
+		entry.second.x11.reset();
 		entry.second.mapped = false;
 	}
 	SDL_StopTextInput();

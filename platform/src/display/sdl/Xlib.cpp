@@ -40,7 +40,10 @@ xlib()
 				  find(library, "XFreeGC", &sCalls.freeGC) &&
 				  find(library, "XCreateImage", &sCalls.createImage) &&
 				  find(library, "XPutImage", &sCalls.putImage) &&
-				  find(library, "XSetWindowBackgroundPixmap", &sCalls.setWindowBackgroundPixmap);
+				  find(library, "XSetWindowBackgroundPixmap", &sCalls.setWindowBackgroundPixmap) &&
+				  find(library, "XSetForeground", &sCalls.setForeground) &&
+				  find(library, "XFillRectangle", &sCalls.fillRectangle) &&
+				  find(library, "XFlush", &sCalls.flush);
 	});
 	return sLoaded ? &sCalls : nullptr;
 }

@@ -24,6 +24,10 @@ struct XlibCalls {
 	int (*putImage)(::Display* display, Drawable drawable, GC gc, XImage* image, int sourceX,
 					int sourceY, int x, int y, unsigned int width, unsigned int height);
 	int (*setWindowBackgroundPixmap)(::Display* display, Window window, Pixmap pixmap);
+	int (*setForeground)(::Display* display, GC gc, unsigned long pixel);
+	int (*fillRectangle)(::Display* display, Drawable drawable, GC gc, int x, int y,
+						 unsigned int width, unsigned int height);
+	int (*flush)(::Display* display);
 };
 
 // The calls, or NULL where Xlib cannot be loaded.

@@ -20,6 +20,7 @@ class SdlDisplayTest : public testing::Test {
 protected:
 	// What the program gets besides the private desktop.
 	virtual std::vector<std::string> Environment() const { return {}; }
+	virtual std::vector<std::string> Arguments() const { return {}; }
 
 	void SetUp() override
 	{
@@ -38,7 +39,10 @@ protected:
 												"/tests/platform/interface/sdl/lsan.supp"};
 		for (const std::string& variable : Environment())
 			environment.push_back(variable);
-		ASSERT_TRUE(fDemo.Start(viewdemo_path(), environment));
+		std::vector<std::string> arguments = {viewdemo_path()};
+		for (const std::string& argument : Arguments())
+			arguments.push_back(argument);
+		ASSERT_TRUE(fDemo.Start(arguments, environment));
 		// A sanitized build on a busy machine may take long to show its first window.
 		std::string found = find_window(fServer, "^View demo$", 60000);
 		ASSERT_FALSE(found.empty())
@@ -88,6 +92,22 @@ TEST_F(SdlDisplayTest, TheWindowsFramesReachTheScreen)
 	ASSERT_FALSE(
 		xdotool(fServer, {"mousemove", "--window", fId, "150", "250", "click", "1"}).empty());
 	EXPECT_TRUE(shows_colour(fServer, fWindow, 150, 250, 0xff00ff));
+}
+
+// The X server keeps nothing of a window it unmaps: mapped again, the window is painted anew
+// from the picture the program drew last, the mark of a click included.
+TEST_F(SdlDisplayTest, AWindowMappedAgainShowsItsLastPicture)
+{
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "150", "250", "click", "1"}).empty());
+	ASSERT_TRUE(shows_colour(fServer, fWindow, 150, 250, 0xff00ff));
+	for (int round = 0; round < 3; round++) {
+		ASSERT_FALSE(xdotool(fServer, {"windowunmap", "--sync", fId}).empty());
+		ASSERT_FALSE(xdotool(fServer, {"windowmap", "--sync", fId}).empty());
+		EXPECT_TRUE(shows_colour(fServer, fWindow, 150, 250, 0xff00ff)) << "round " << round;
+		EXPECT_TRUE(shows_colour(fServer, fWindow, 399, 150, 0x787878)) << "round " << round;
+		EXPECT_TRUE(shows_colour(fServer, fWindow, 390, 290, 0xd8d8d8)) << "round " << round;
+	}
 }
 
 TEST_F(SdlDisplayTest, ClicksArriveAtTheirWindowPoint)
@@ -146,6 +166,28 @@ TEST_F(SdlDisplayTest, CloseBoxQuitsTheProgram)
 	ASSERT_TRUE(send_close_request(fServer, fWindow));
 	EXPECT_TRUE(fDemo.WaitForLine("B_QUIT_REQUESTED", kTimeoutMs)) << fDemo.Output();
 	EXPECT_EQ(fDemo.WaitForExit(kTimeoutMs), 0);
+}
+
+// The bordered look without a window manager's frame: the display draws the line around the
+// window's picture, one platform pixel wide.
+class BorderedSdlDisplayTest : public SdlDisplayTest {
+protected:
+	std::vector<std::string> Arguments() const override { return {"--bordered"}; }
+};
+
+TEST_F(BorderedSdlDisplayTest, TheLineLiesAroundThePicture)
+{
+	std::string geometry = xdotool(fServer, {"getwindowgeometry", fId});
+	EXPECT_NE(geometry.find("Geometry: 402x302"), std::string::npos) << geometry;
+	for (int x : {0, 200, 401}) {
+		EXPECT_TRUE(shows_colour(fServer, fWindow, x, 0, 0x606060)) << x;
+		EXPECT_TRUE(shows_colour(fServer, fWindow, x, 301, 0x606060)) << x;
+	}
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 0, 150, 0x606060));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 401, 150, 0x606060));
+	// Inside, the picture one pixel in: the view's grey frame and its panel grey.
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 400, 150, 0x787878));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 391, 291, 0xd8d8d8));
 }
 
 // The same window on a screen one and a half times as dense: the desktop sees device pixels,
