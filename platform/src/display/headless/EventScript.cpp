@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -341,10 +340,13 @@ parse_event_script(const std::string& text, std::vector<ScriptCommand>* commands
 		*line = 0;
 		return fail(reason, "the script is larger than 1 MiB");
 	}
-	std::istringstream input(text);
-	std::string content;
 	int number = 0;
-	while (std::getline(input, content)) {
+	for (size_t start = 0; start < text.size();) {
+		size_t end = text.find('\n', start);
+		if (end == std::string::npos)
+			end = text.size();
+		std::string content = text.substr(start, end - start);
+		start = end + 1;
 		number++;
 		if (content.size() > kMaxScriptLine) {
 			*line = number;
