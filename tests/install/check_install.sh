@@ -10,7 +10,8 @@ set -euo pipefail
 build=$1
 source=$(cd "$(dirname "$0")/../.." && pwd)
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/install-check.XXXXXX")
-trap 'rm -rf "$prefix"' EXIT
+work=$(mktemp -d "${TMPDIR:-/tmp}/install-work.XXXXXX")
+trap 'rm -rf "$prefix" "$work"' EXIT
 fail() {
 	echo "install check: $*" >&2
 	exit 1
@@ -94,5 +95,25 @@ grep -qF "<release version=\"$version\"" "$metainfo" ||
 	fail "the metadata names no release $version"
 if command -v appstreamcli >/dev/null; then
 	appstreamcli validate --no-net "$metainfo" >/dev/null || fail "the metadata is not valid"
+fi
+# Built for a published address, the metadata names the three pictures there, and those are the
+# README's; an address that is not https:// is refused.
+published=$work/published.metainfo.xml
+cmake -DZORVY_PUBLISH_URL=https://example.org/zorvy/ \
+	-DMETAINFO_IN="$source/desktop/ZorvyPreferences.metainfo.xml.in" -DMETAINFO_OUT="$published" \
+	-P "$source/desktop/Metainfo.cmake" || fail "no metadata for a published address"
+for page in input assist punctuation; do
+	grep -qF "<image type=\"source\" width=\"551\" height=\"286\">https://example.org/zorvy/screenshots/$page.png</image>" \
+		"$published" || fail "the published metadata does not show the $page page"
+	[ -f "$source/docs/images/$page.png" ] || fail "no picture of the $page page to publish"
+done
+grep -qF '<screenshot type="default">' "$published" || fail "no default screenshot"
+if command -v appstreamcli >/dev/null; then
+	appstreamcli validate --no-net "$published" >/dev/null ||
+		fail "the published metadata is not valid"
+fi
+if cmake -DZORVY_PUBLISH_URL='http://example.org/"x' -DMETAINFO_IN="$source/desktop/ZorvyPreferences.metainfo.xml.in" \
+	-DMETAINFO_OUT="$work/refused.xml" -P "$source/desktop/Metainfo.cmake" >/dev/null 2>&1; then
+	fail "an address that is not https:// was taken"
 fi
 echo "install check: passed"
