@@ -14,6 +14,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-vlgothic")
+# Packed relocations need a dynamic linker that reads them (glibc 2.36); the computed
+# dependencies follow the symbols used and miss it.
+if(BEAPI_LINKER_PACKS_RELOCS)
+	string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libc6 (>= 2.36)")
+endif()
 # CPack indents the lines below the summary and marks the empty one as Debian wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "settings of the Zorvy Japanese input method
 Zorvy Preferences (Zorvy 環境設定) is the window in which a person sets

@@ -36,6 +36,18 @@ for p in ZorvyPreferences MOZELTCommonPrefs; do
 	resources=$("$usr/bin/msgdump" --resource "$usr/bin/$p") || resources=
 	grep -qF '"BEOS:APP_SIG"' <<<"$resources" || fail "the packaged $p lost its resources"
 done
+# The C library the package asks for starts every program in it: its newest symbol version, and
+# packed relocations (2.36), are covered by the lowest libc6 the Depends field allows.
+wanted=$(grep -o 'libc6 (>= [0-9.]*)' <<<"$depends" | sed 's/.* \([0-9.]*\))/\1/' | sort -V | tail -1)
+[ -n "$wanted" ] || fail "Depends names no lowest libc6: $depends"
+for p in "$usr"/bin/*; do
+	needed=$(readelf -V "$p" | sed -n 's/.*Name: GLIBC_\([0-9.]*\) .*/\1/p' | sort -V | tail -1)
+	if readelf -V "$p" | grep -q GLIBC_ABI_DT_RELR; then
+		needed=$(printf '%s\n2.36\n' "$needed" | sort -V | tail -1)
+	fi
+	dpkg --compare-versions "$wanted" ge "$needed" ||
+		fail "$(basename "$p") needs libc6 $needed, the package asks for $wanted"
+done
 
 # The unpacked program, in English, headless.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
