@@ -3,13 +3,13 @@
 #include <about/MOZELTAboutWindow.h>
 #include <app/AppIdentity.h>
 #include <app/CommandLine.h>
-#include <app/SettingsAlerts.h>
 #include <app/ZorvyPrefsExitStates.h>
 #include <app/ZorvyPrefsMessages.h>
 #include <app/ZorvyPrefsWindow.h>
 #include <common_prefs/IAPMessages.h>
 #include <common_prefs/InterAppPrefs.h>
 #include <framework/BasicView.h>
+#include <framework/SettingsAlerts.h>
 
 #include <AppDefs.h>
 #include <Message.h>

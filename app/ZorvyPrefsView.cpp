@@ -5,10 +5,10 @@
 #include <app/ItemViewInputAssist.h>
 #include <app/ItemViewPunctuationConvert.h>
 #include <app/PortMessageSender.h>
-#include <app/SettingsAlerts.h>
-#include <app/SettingsProblems.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
 #include <app/ZorvyPrefsMessages.h>
+#include <framework/SettingsAlerts.h>
+#include <framework/settings/SettingsProblems.h>
 #include <locale/Locale.h>
 #include <locale/LocaleKeys.h>
 

@@ -2,13 +2,13 @@
 #include <app/CommandLine.h>
 #include <app/PortMessageSender.h>
 #include <app/Prefs.h>
-#include <app/SettingsProblems.h>
 #include <app/ZorvyPrefsApp.h>
 #include <app/ZorvyPrefsAppPrivacy.h>
 #include <app/ZorvyPrefsExitStates.h>
 #include <common_prefs/IAPItemAccKeyFormat.h>
 #include <common_prefs/IAPItemFlatToolBar.h>
 #include <common_prefs/InterAppPrefs.h>
+#include <framework/settings/SettingsProblems.h>
 
 int
 main(int argc, char** argv)

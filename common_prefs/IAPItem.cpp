@@ -1,11 +1,16 @@
 #include <common_prefs/IAPItem.h>
 
 #include <common_prefs/IAPMessages.h>
+#include <framework/SettingsAlerts.h>
 #include <framework/settings/SettingsEntry.h>
+#include <framework/settings/SettingsProblems.h>
+#include <locale/LocaleKeys.h>
 
 #include <Entry.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -22,7 +27,9 @@ reset_gesture_held()
 
 } // namespace
 
-TIAPItem::TIAPItem(const char* name) : mAppSignature(NULL), mName(name != NULL ? name : "") {}
+TIAPItem::TIAPItem(const char* name)
+	: mAppSignature(NULL), mName(name != NULL ? name : ""), mSaveFailureTold(false)
+{}
 
 TIAPItem::~TIAPItem() {}
 
@@ -169,7 +176,27 @@ TIAPItem::Save(BMessage message) const
 
 	if (reset_gesture_held())
 		return B_ERROR;
-	return save_settings_message(entry, message);
+	status = save_settings_message(entry, message);
+	TellSaveResult(status);
+	return status;
+}
+
+// The change has reached every application all the same; only its file is as it was. A person
+// changing the item again and again is told once, not at every change.
+void
+TIAPItem::TellSaveResult(status_t status) const
+{
+	if (status == B_OK) {
+		mSaveFailureTold = false;
+		return;
+	}
+	if (mSaveFailureTold)
+		return;
+	mSaveFailureTold = true;
+	std::string path = settings_file_path(FOLDER_NAME_MOZELT_SETTINGS_SHARED, FileName().c_str());
+	std::string what = "the common preference " + mName;
+	print_settings_save_failure(program_invocation_short_name, what.c_str(), path, status);
+	alert_settings_save_failed(path, status, LKK_ALERT_COMMON_SAVE_FAILED_TEXT);
 }
 
 status_t

@@ -46,9 +46,12 @@ private:
 	TIAPItem& operator=(const TIAPItem&) = delete;
 
 	std::string FileName() const;
+	// Tells the person once that the item's file could not be written, until it can again.
+	void TellSaveResult(status_t status) const;
 
 	const char* mAppSignature;
 	std::string mName;
+	mutable bool mSaveFailureTold;
 };
 
 #endif

@@ -75,6 +75,10 @@ inline constexpr char LKK_ALERT_SAVE_FAILED_TITLE[] = "設定を保存できま�
 inline constexpr char LKK_ALERT_SAVE_FAILED_TEXT[] =
 	"設定ファイルは以前のままです。原因を取り除いてからもう一度 OK "
 	"を押すか、キャンセルで閉じてください。";
+// A common preference changed in the common preferences window, whose file could not be written.
+inline constexpr char LKK_ALERT_COMMON_SAVE_FAILED_TEXT[] =
+	"変更は動作中のアプリケーションに届いていますが、設定ファイルは以前のままです。"
+	"原因を取り除いてから、もう一度変更してください。";
 inline constexpr char LKK_REASON_READ_DENIED[] = "読み取りが許可されていません";
 inline constexpr char LKK_REASON_WRITE_DENIED[] = "書き込みが許可されていません";
 inline constexpr char LKK_REASON_DEVICE_FULL[] = "ディスクに空きがありません";

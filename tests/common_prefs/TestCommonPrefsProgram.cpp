@@ -15,6 +15,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -149,6 +150,58 @@ TEST_F(CommonPrefsProgramTest, ChoosingJapaneseRelabelsTheWindowItShows)
 	ASSERT_EQ(saved.Unflatten(bytes.data()), B_OK);
 	EXPECT_STREQ(saved.GetString("Locale", ""), "jaJP");
 	EXPECT_STREQ(saved.GetString("IAP:SrcApp", ""), kSignature);
+}
+
+// A common preference whose file cannot be written: the change reaches the applications all the
+// same, the file stays as it was, and the person is told once (an alert naming the file and the
+// reason, and a line on standard error), not at every change.
+TEST_F(CommonPrefsProgramTest, AFileThatCannotBeWrittenIsToldOnce)
+{
+	std::string path = SettingsPath("Shared", "FlatToolBar.arc");
+	test_settings::fs::create_directories(SettingsPath("Shared"));
+	BMessage stored;
+	stored.AddBool("FlatToolBar", true);
+	stored.AddString(IAP_FIELD_SRC_APP, kSignature);
+	std::string before(size_t(stored.FlattenedSize()), '\0');
+	ASSERT_EQ(stored.Flatten(before.data(), ssize_t(before.size())), B_OK);
+	std::ofstream(path, std::ios::binary) << before;
+	// The settings code replaces no file whose permissions forbid writing, even for root.
+	ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+
+	std::string script = fRuntime + "/told-once";
+	std::ofstream(script) << "shot \"The settings could not be saved\" \"" << fRuntime
+						  << "/alert.png\"\n"
+						  << "key \"The settings could not be saved\" enter\n"
+						  << "wait 500\n"
+						  << "key \"" << kTitle << "\" escape\n";
+	std::string errors = fRuntime + "/errors.txt";
+	Process program({"/bin/sh", "-c", "exec \"$0\" 2>\"$1\"", kProgram, errors},
+					{"BEAPI_EVENTS=" + script});
+	ASSERT_TRUE(WaitForPort());
+	bigtime_t end = system_time() + 30000000;
+	while (!RoundTrip(kSignature) && system_time() < end)
+		snooze(20000);
+	for (bool flat : {false, true, false}) {
+		BMessage change(MSG_IAP_CONTROL_CHANGED);
+		change.AddString(IAP_FIELD_SRC_APP, kSignature);
+		change.AddString(IAP_FIELD_SRC_IAP_ITEM, "FlatToolBar");
+		change.AddBool("FlatToolBar", flat);
+		WritePort(change);
+	}
+	// Escape brings the opening state back, which cannot be written either.
+	EXPECT_EQ(program.WaitForExit(), 0);
+	EXPECT_TRUE(test_settings::fs::exists(fRuntime + "/alert.png"));
+
+	std::ifstream errorFile(errors);
+	std::string told((std::istreambuf_iterator<char>(errorFile)), std::istreambuf_iterator<char>());
+	std::string line =
+		"MOZELTCommonPrefs: the common preference FlatToolBar could not be saved to " + path +
+		": writing it is not permitted\n";
+	EXPECT_NE(told.find(line), std::string::npos) << told;
+	EXPECT_EQ(told.find(line), told.rfind(line)) << told;
+	std::ifstream file(path, std::ios::binary);
+	std::string after((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+	EXPECT_EQ(after, before);
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include "SettingValues.h"
 
 #include <app/AppIdentity.h>
-#include <app/SettingsProblems.h>
 #include <beapi/AtomicFile.h>
+#include <framework/settings/SettingsProblems.h>
 
 #include <cstdio>
 #include <cstring>

@@ -1,9 +1,9 @@
-#ifndef ZORVY_SETTINGS_PROBLEMS_H
-#define ZORVY_SETTINGS_PROBLEMS_H
+#ifndef MOZELT_SETTINGS_PROBLEMS_H
+#define MOZELT_SETTINGS_PROBLEMS_H
 
-// How the application words a settings file that could not be read or written: the reason for
-// the person (a catalogue key, Japanese by default) and for standard error (English). None of
-// this draws, so the command-line tools use it too.
+// How the maker's applications word a settings file that could not be read or written: the
+// reason for the person (a catalogue key, Japanese by default) and for standard error
+// (English). None of this draws, so the command-line tools use it too.
 
 #include <framework/settings/SettingsEntry.h>
 

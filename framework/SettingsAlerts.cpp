@@ -1,6 +1,6 @@
-#include <app/SettingsAlerts.h>
+#include <framework/SettingsAlerts.h>
 
-#include <app/SettingsProblems.h>
+#include <framework/settings/SettingsProblems.h>
 #include <locale/Locale.h>
 #include <locale/LocaleKeys.h>
 
@@ -37,9 +37,10 @@ alert_settings_files_set_aside(const std::vector<settings_file_set_aside>& files
 }
 
 void
-alert_settings_save_failed(const std::string& file, status_t status)
+alert_settings_save_failed(const std::string& file, status_t status, const char* afterKey)
 {
 	std::string text = file + "\n" + gLocale.GetString(settings_problem(status, false).key) +
-					   "\n\n" + gLocale.GetString(LKK_ALERT_SAVE_FAILED_TEXT);
+					   "\n\n" +
+					   gLocale.GetString(afterKey != NULL ? afterKey : LKK_ALERT_SAVE_FAILED_TEXT);
 	show(LKK_ALERT_SAVE_FAILED_TITLE, text, B_STOP_ALERT);
 }

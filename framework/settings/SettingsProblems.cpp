@@ -1,4 +1,4 @@
-#include <app/SettingsProblems.h>
+#include <framework/settings/SettingsProblems.h>
 
 #include <locale/LocaleKeys.h>
 
