@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -107,18 +108,11 @@ TEST(Desktop, OnADesktopOfTwiceTheDensityTheWindowIsTwiceAsLarge)
 	use_on_desktop(server, 2);
 }
 
-// The window appears already drawn: the first picture the X server shows of it, read the moment
-// it is mapped, is the finished Input page, never an empty window.
-TEST(Desktop, TheWindowAppearsWithItsPageDrawn)
+// Starts the application and checks the first picture the X server shows of its window, read
+// the moment it is mapped: the finished Input page, never an empty window.
+void
+expect_page_at_first_sight(const XServer& server, MapWatch& watch, const AppRun& run)
 {
-	Watchdog watchdog(120);
-	XServer server;
-	std::string reason;
-	if (!server.Start(&reason))
-		GTEST_SKIP() << reason;
-	MapWatch watch;
-	ASSERT_TRUE(watch.Start(server));
-	AppRun run;
 	Child app;
 	ASSERT_TRUE(
 		app.Start(BEAPI_BINARY_DIR "/app/ZorvyPreferences", desktop_environment(server, run)));
@@ -133,8 +127,50 @@ TEST(Desktop, TheWindowAppearsWithItsPageDrawn)
 	double difference = image_difference(shown, page, 48);
 	EXPECT_GE(difference, 0) << first.width << "x" << first.height;
 	EXPECT_LT(difference, 0.01);
-	ASSERT_TRUE(send_close_request(server, first.window));
+	// The window itself, not a window manager's frame around it, is asked to close.
+	std::string found = find_window(server, "Zorvy", kTimeoutMs);
+	ASSERT_FALSE(found.empty());
+	ASSERT_TRUE(send_close_request(server, strtoul(found.c_str(), nullptr, 10)));
 	EXPECT_EQ(app.WaitForExit(kTimeoutMs), 0);
+}
+
+// The window appears already drawn.
+TEST(Desktop, TheWindowAppearsWithItsPageDrawn)
+{
+	Watchdog watchdog(120);
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	MapWatch watch;
+	ASSERT_TRUE(watch.Start(server));
+	AppRun run;
+	expect_page_at_first_sight(server, watch, run);
+}
+
+// The same under a window manager, which maps the window some time after the program asked.
+TEST(Desktop, UnderAWindowManagerTheWindowAppearsWithItsPageDrawn)
+{
+	Watchdog watchdog(120);
+	if (!have_program("twm") || !have_program("xdotool"))
+		GTEST_SKIP() << "twm or xdotool is not installed";
+	XServer server;
+	std::string reason;
+	if (!server.Start(&reason))
+		GTEST_SKIP() << reason;
+	AppRun run;
+	std::string rc = run.Folder() + "/twmrc";
+	// Windows go where their programs place them, with neither title bar nor border (the
+	// manager's frame is exactly the window), and the server's built-in font serves.
+	std::ofstream(rc) << "UsePPosition \"on\"\nRandomPlacement\nNoTitle\nBorderWidth 0\n"
+						 "TitleFont \"fixed\"\nResizeFont \"fixed\"\nMenuFont \"fixed\"\n"
+						 "IconFont \"fixed\"\nIconManagerFont \"fixed\"\n";
+	Child manager;
+	ASSERT_TRUE(manager.Start({"twm", "-f", rc}, {"DISPLAY=" + server.Name(), "LC_ALL=C"}));
+	MapWatch watch;
+	ASSERT_TRUE(watch.Start(server));
+	ASSERT_TRUE(watch.WaitForWindowManager(kTimeoutMs));
+	expect_page_at_first_sight(server, watch, run);
 }
 
 } // namespace

@@ -173,6 +173,8 @@ SdlDisplay::_Map(Record& record, bool avoidFocus)
 	else if (target != nullptr)
 		_Update(record);
 	_DropCopy(record);
+	// SDL's show returns once the window is mapped, by a window manager too: the server has
+	// painted the picture by now.
 	if (picture)
 		x11_clear_first_picture(*record.x11);
 	// A window's surface has SDL load the libraries it draws with (on Wayland the OpenGL ones),

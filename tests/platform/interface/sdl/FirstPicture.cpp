@@ -6,6 +6,7 @@
 #include <chrono>
 #include <dlfcn.h>
 #include <poll.h>
+#include <thread>
 #include <type_traits>
 
 // Loaded at run time, as the other helpers here: the tests need the library, not a link.
@@ -67,6 +68,24 @@ MapWatch::Start(const XServer& server)
 	fCalls->selectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 	fCalls->sync(display, False);
 	return true;
+}
+
+bool
+MapWatch::WaitForWindowManager(int timeoutMs)
+{
+	::Display* display = static_cast<::Display*>(fDisplay);
+	if (display == nullptr)
+		return false;
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+	for (;;) {
+		XWindowAttributes attributes;
+		if (fCalls->getWindowAttributes(display, DefaultRootWindow(display), &attributes) != 0 &&
+			(attributes.all_event_masks & SubstructureRedirectMask) != 0)
+			return true;
+		if (std::chrono::steady_clock::now() > deadline)
+			return false;
+		std::this_thread::sleep_for(std::chrono::milliseconds(20));
+	}
 }
 
 bool

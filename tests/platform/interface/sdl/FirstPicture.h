@@ -26,6 +26,8 @@ public:
 	bool Start(const XServer& server);
 	// Waits for the next window to be mapped and reads it; false at the deadline.
 	bool WaitForFirstPicture(int timeoutMs, FirstPicture* picture);
+	// Waits until a window manager has taken over the mapping of top-level windows.
+	bool WaitForWindowManager(int timeoutMs);
 
 	// The Xlib calls it makes.
 	struct Calls;

@@ -230,8 +230,11 @@ namespace {
 std::vector<std::string>
 unreachable_desktop(const std::string& script, const std::string& forced = "")
 {
+	// No session bus either: without an address the bus library forks a launcher out of the
+	// sanitised program, and that child may wait for ever on a lock another thread held.
 	return {"DISPLAY=:9876",
 			"WAYLAND_DISPLAY=",
+			"DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/session-bus",
 			"BEAPI_DISPLAY=" + forced,
 			"BEAPI_EVENTS=" + script,
 			"XDG_RUNTIME_DIR=" + make_temporary_folder(),
