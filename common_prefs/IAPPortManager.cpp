@@ -2,7 +2,9 @@
 
 #include <common_prefs/IAPMessages.h>
 
+#include <Looper.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <beapi/MessageFormats.h>
 
 #include <vector>
@@ -12,6 +14,8 @@ namespace {
 // The thread's name and priority, that of ordinary work.
 const char kThreadName[] = "IAPPortManager";
 const int32 kThreadPriority = B_NORMAL_PRIORITY;
+// How often the thread looks again whether the window has caught up.
+const bigtime_t kBacklogPoll = 2000;
 
 } // namespace
 
@@ -31,8 +35,17 @@ TIAPPortManager::Execute()
 	}
 	mPort = port;
 
+	// The window lives longer than this thread: it ends the thread before it goes.
+	BLooper* looper = NULL;
+	mTarget.Target(&looper);
 	std::vector<char> buffer;
 	while (!mTerminateRequested) {
+		// The window takes what it has waiting before more is read: an application that writes
+		// faster than the window handles waits at the port, whose capacity bounds the rest.
+		if (looper != NULL && looper->MessageQueue()->CountMessages() >= IAP_PORT_CAPACITY) {
+			snooze(kBacklogPoll);
+			continue;
+		}
 		ssize_t size = port_buffer_size(port);
 		if (size == B_INTERRUPTED)
 			continue;

@@ -11,7 +11,8 @@
 // The thread that serves the common preferences window's port: it makes the port, hands every
 // message an application writes to it to the window's view, and deletes the port when it is
 // told to stop. The port exists exactly as long as this thread runs, so whether a window exists
-// anywhere is whether the port can be found.
+// anywhere is whether the port can be found. While the window has IAP_PORT_CAPACITY messages
+// waiting, nothing more is read: the window's queue stays bounded however fast others write.
 class TIAPPortManager : public TThread {
 public:
 	explicit TIAPPortManager(BMessenger target);

@@ -1,19 +1,24 @@
 // Whatever a program of the same user writes to the common preferences window's port, the
 // window stays up and keeps working: messages it cannot read, or offers beyond its bounds, are
-// ignored.
+// ignored, and a flood waits at the port.
 
 #include "IAPProcesses.h"
 
 #include <common_prefs/IAPItemAccKeyFormat.h>
 #include <common_prefs/IAPItemFlatToolBar.h>
 #include <common_prefs/IAPMessages.h>
+#include <common_prefs/IAPPortManager.h>
 #include <common_prefs/InterAppPrefs.h>
 
+#include <Looper.h>
 #include <Message.h>
+#include <MessageQueue.h>
+#include <Messenger.h>
 #include <OS.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <fcntl.h>
 #include <fstream>
@@ -177,6 +182,65 @@ TEST_F(IAPWindowHostileTest, TheWindowIgnoresWhatItCannotTakeAndKeepsWorking)
 	EXPECT_EQ(a.Click("ButtonCancel"), B_OK);
 	EXPECT_TRUE(b.WaitForLines("iahd", 1));
 	EXPECT_TRUE(b.WaitForLines("ipc AccKeyFormat2 0 \\x02(a)", 1));
+}
+
+} // namespace
+
+namespace {
+
+// A window that counts the messages it takes, and can be kept busy.
+class CountingLooper : public BLooper {
+public:
+	CountingLooper() : BLooper("busy window") {}
+
+	virtual void MessageReceived(BMessage* message)
+	{
+		if (message->what == kProbe)
+			fTaken++;
+		else
+			BLooper::MessageReceived(message);
+	}
+
+	static const uint32 kProbe = 'prob';
+	std::atomic<int32> fTaken{0};
+};
+
+// However fast a program of the user writes to the window's port, what waits in the window
+// stays bounded: while the window is busy the port fills and refuses more, and once it catches
+// up it takes everything the port took.
+TEST_F(IAPWindowHostileTest, AFloodWaitsAtThePortWhileTheWindowIsBusy)
+{
+	CountingLooper* window = new CountingLooper;
+	window->Run();
+	TIAPPortManager manager((BMessenger(window)));
+	ASSERT_EQ(manager.Resume(), B_OK);
+	bigtime_t end = system_time() + 10000000;
+	while (manager.Port() == IAP_PORT_NOT_YET && system_time() < end)
+		snooze(1000);
+	port_id port = manager.Port();
+	ASSERT_GE(port, 0);
+
+	std::string probe = flattened(BMessage(CountingLooper::kProbe));
+	ASSERT_TRUE(window->Lock());
+	int32 accepted = 0;
+	while (accepted < 2000 &&
+		   write_port_etc(port, 0, probe.data(), probe.size(), B_RELATIVE_TIMEOUT, 20000) == B_OK)
+		accepted++;
+	EXPECT_GT(accepted, 0);
+	EXPECT_LE(accepted, 2 * IAP_PORT_CAPACITY + 1);
+	EXPECT_LE(window->MessageQueue()->CountMessages(), IAP_PORT_CAPACITY);
+	window->Unlock();
+
+	end = system_time() + 10000000;
+	while (window->fTaken < accepted && system_time() < end)
+		snooze(1000);
+	EXPECT_EQ(window->fTaken, accepted);
+
+	manager.Terminate();
+	manager.PreventBlocking();
+	manager.Wait();
+	ASSERT_TRUE(window->Lock());
+	window->Quit();
 }
 
 } // namespace
