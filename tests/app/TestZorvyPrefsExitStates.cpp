@@ -22,7 +22,6 @@ TEST_F(ExitStatesTest, AFirstRunHasTheDefaultFrame)
 	EXPECT_EQ(states.LoadFromFile(), B_ERROR);
 	EXPECT_EQ(states.mWindowFrame, BRect(50, 50, 350, 300));
 	EXPECT_EQ(states.mVersion, "");
-	EXPECT_EQ(gAPExitStates.mWindowFrame, BRect(50, 50, 350, 300));
 }
 
 TEST_F(ExitStatesTest, TheFileNamesTheRunningVersionAndTheLastFrame)
