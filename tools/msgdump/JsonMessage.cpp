@@ -10,47 +10,6 @@ namespace {
 
 const int kMaxDepth = 32;
 
-bool
-valid_utf8(const uint8* p, size_t size)
-{
-	size_t i = 0;
-	while (i < size) {
-		const uint8 c = p[i];
-		size_t extra;
-		uint32 min;
-		uint32 code;
-		if (c < 0x80) {
-			i++;
-			continue;
-		} else if ((c & 0xE0) == 0xC0) {
-			extra = 1;
-			min = 0x80;
-			code = c & 0x1F;
-		} else if ((c & 0xF0) == 0xE0) {
-			extra = 2;
-			min = 0x800;
-			code = c & 0x0F;
-		} else if ((c & 0xF8) == 0xF0) {
-			extra = 3;
-			min = 0x10000;
-			code = c & 0x07;
-		} else {
-			return false;
-		}
-		if (i + extra >= size)
-			return false;
-		for (size_t k = 1; k <= extra; k++) {
-			if ((p[i + k] & 0xC0) != 0x80)
-				return false;
-			code = (code << 6) | (p[i + k] & 0x3F);
-		}
-		if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-			return false;
-		i += extra + 1;
-	}
-	return true;
-}
-
 void
 append_hex_object(std::string& out, const uint8* data, size_t size)
 {
@@ -164,8 +123,9 @@ append_value(std::string& out, type_code type, const uint8* data, uint32 size, i
 			return append_number(out, load<double>(data));
 		break;
 	case B_STRING_TYPE:
-		if (size > 0 && memchr(data, 0, size) == data + size - 1 && valid_utf8(data, size - 1))
-			return append_json_string(out, reinterpret_cast<const char*>(data), size - 1);
+		if (size > 0 && memchr(data, 0, size) == data + size - 1 && json_valid_utf8(data, size - 1))
+			return append_json_string(
+				out, std::string_view(reinterpret_cast<const char*>(data), size - 1));
 		break;
 	case B_RECT_TYPE:
 		if (size == 16)
@@ -200,9 +160,9 @@ append_type(std::string& out, type_code type)
 		printable = printable && text[i] >= 0x20 && text[i] <= 0x7E;
 	}
 	if (printable)
-		return append_json_string(out, text, 4);
+		return append_json_string(out, std::string_view(text, 4));
 	snprintf(text, sizeof(text), "0x%08" PRIX32, type);
-	append_json_string(out, text, strlen(text));
+	append_json_string(out, text);
 }
 
 void
@@ -210,7 +170,7 @@ append_message(std::string& out, const BMessage& message, message_format format,
 {
 	out += "{\"format\": ";
 	const char* name = message_format_name(format);
-	append_json_string(out, name, strlen(name));
+	append_json_string(out, name);
 	out += ", \"what\": ";
 	append_integer(out, message.what);
 	out += ", \"fields\": [";
@@ -221,7 +181,7 @@ append_message(std::string& out, const BMessage& message, message_format format,
 		if (i > 0)
 			out += ", ";
 		out += "{\"name\": ";
-		append_json_string(out, fieldName, strlen(fieldName));
+		append_json_string(out, fieldName);
 		out += ", \"type\": ";
 		append_type(out, type);
 		out += ", \"values\": [";
@@ -240,44 +200,6 @@ append_message(std::string& out, const BMessage& message, message_format format,
 }
 
 } // namespace
-
-void
-append_json_string(std::string& out, const char* text, size_t length)
-{
-	out += '"';
-	const uint8* p = reinterpret_cast<const uint8*>(text);
-	const bool utf8 = valid_utf8(p, length);
-	for (size_t i = 0; i < length; i++) {
-		const uint8 c = p[i];
-		switch (c) {
-		case '"':
-			out += "\\\"";
-			break;
-		case '\\':
-			out += "\\\\";
-			break;
-		case '\n':
-			out += "\\n";
-			break;
-		case '\r':
-			out += "\\r";
-			break;
-		case '\t':
-			out += "\\t";
-			break;
-		default:
-			// Bytes that are not UTF-8 are shown as the code points of the same number.
-			if (c < 0x20 || (c >= 0x80 && !utf8)) {
-				char escape[8];
-				snprintf(escape, sizeof(escape), "\\u%04x", c);
-				out += escape;
-			} else {
-				out += static_cast<char>(c);
-			}
-		}
-	}
-	out += '"';
-}
 
 void
 append_json_message(std::string& out, const BMessage& message, message_format format)

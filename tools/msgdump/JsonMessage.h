@@ -1,6 +1,8 @@
 #ifndef JSON_MESSAGE_H
 #define JSON_MESSAGE_H
 
+#include "JsonString.h"
+
 #include <string>
 
 #include <Message.h>
@@ -9,8 +11,5 @@
 // Appends the message as one compact JSON object: its format, what, and fields in stored
 // order with their values.
 void append_json_message(std::string& out, const BMessage& message, message_format format);
-
-// Appends text as a JSON string.
-void append_json_string(std::string& out, const char* text, size_t length);
 
 #endif

@@ -53,10 +53,9 @@ dump_resources(const std::string& path, bool json)
 		const std::string typeName = type_text(type);
 		if (json) {
 			std::string line = "{\"type\": ";
-			append_json_string(line, typeName.data(), typeName.size());
+			append_json_string(line, typeName);
 			line += ", \"id\": " + std::to_string(id) + ", \"name\": ";
-			append_json_string(line, name != nullptr ? name : "",
-							   name != nullptr ? strlen(name) : 0);
+			append_json_string(line, name != nullptr ? name : "");
 			line += ", \"size\": " + std::to_string(length);
 			if (isMessage) {
 				line += ", \"message\": ";

@@ -121,7 +121,7 @@ print_json(int32 code, const char* bytes, size_t size)
 			const char* reason =
 				status == B_OK ? "bytes after the end of the message" : message_error(status);
 			line += ", \"error\": ";
-			append_json_string(line, reason, strlen(reason));
+			append_json_string(line, reason);
 			line += "}";
 		}
 	} else {

@@ -1,5 +1,7 @@
 #include "PrefsJson.h"
 
+#include "JsonString.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -12,32 +14,9 @@ const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123
 std::string
 json_string(std::string_view text)
 {
-	std::string out = "\"";
-	for (char c : text) {
-		switch (c) {
-		case '"':
-			out += "\\\"";
-			break;
-		case '\\':
-			out += "\\\\";
-			break;
-		case '\n':
-			out += "\\n";
-			break;
-		case '\t':
-			out += "\\t";
-			break;
-		default:
-			if ((unsigned char)c < 0x20) {
-				char escaped[8];
-				snprintf(escaped, sizeof(escaped), "\\u%04x", (unsigned)c);
-				out += escaped;
-			} else {
-				out += c;
-			}
-		}
-	}
-	return out + "\"";
+	std::string out;
+	append_json_string(out, text);
+	return out;
 }
 
 std::string
