@@ -101,15 +101,24 @@ DemoView::Draw(BRect)
 
 	if (fMarked) {
 		SetHighColor(255, 0, 255);
-		FillRect(BRect(fMark.x - 2, fMark.y - 2, fMark.x + 2, fMark.y + 2));
+		FillRect(MarkFrame());
 	}
 }
 
 void
 DemoView::MouseDown(BPoint where)
 {
-	// Marks where it was clicked, so a click shows in the next frame.
+	// Marks where it was clicked, so a click shows in the next frame: only the old mark and
+	// the new one are drawn again.
+	if (fMarked)
+		Invalidate(MarkFrame());
 	fMark = where;
 	fMarked = true;
-	Invalidate();
+	Invalidate(MarkFrame());
+}
+
+BRect
+DemoView::MarkFrame() const
+{
+	return BRect(fMark.x - 2, fMark.y - 2, fMark.x + 2, fMark.y + 2);
 }

@@ -14,6 +14,8 @@ public:
 	virtual void MouseDown(BPoint where);
 
 private:
+	BRect MarkFrame() const;
+
 	BBitmap* fBitmap;
 	BPoint fMark;
 	bool fMarked;

@@ -53,9 +53,10 @@ public:
 	virtual void ActivateWindow(BWindow* window, bool active) = 0;
 
 	// The window's finished image (B_RGB32 words, 0xffRRGGBB), from its thread. The bits stay
-	// as they are until the window calls WillDraw.
+	// as they are until the window calls WillDraw. `changed` is the part that differs from the
+	// image presented before, in device pixels (inclusive); NULL: any of it may.
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-						 int32 bytesPerRow) = 0;
+						 int32 bytesPerRow, const BRect* changed = NULL) = 0;
 	// The window is about to draw over (or replace) the image it presented last, from its
 	// thread; a display that kept that image by reference copies it now.
 	virtual void WillDraw(BWindow* window);

@@ -155,6 +155,10 @@ WindowInternals::Update(BWindow* window)
 		cairo_rectangle_int_t all = {0, 0, bounds.IntegerWidth() + 1, bounds.IntegerHeight() + 1};
 		internals.dirty = cairo_region_create_rectangle(&all);
 	}
+	// What the display is told changed: the dirty pixels, or everything after drawing done
+	// outside an update (it may have reached anywhere) or into a new image.
+	bool whole = resized || internals.framePending;
+	BRect changed;
 	bool drew = false;
 	if (internals.dirty != nullptr && !cairo_region_is_empty(internals.dirty)) {
 		cairo_region_t* dirty = internals.dirty;
@@ -168,8 +172,11 @@ WindowInternals::Update(BWindow* window)
 			cairo_region_get_rectangle(dirty, i, &r);
 			int left = int(floor(r.x * double(scale)));
 			int top = int(floor(r.y * double(scale)));
-			cairo_rectangle(cr, left, top, device_length(r.x + r.width, scale) - left,
-							device_length(r.y + r.height, scale) - top);
+			int right = device_length(r.x + r.width, scale);
+			int bottom = device_length(r.y + r.height, scale);
+			cairo_rectangle(cr, left, top, right - left, bottom - top);
+			BRect pixels(left, top, right - 1, bottom - 1);
+			changed = changed.IsValid() ? changed | pixels : pixels;
 		}
 		cairo_clip(cr);
 		if (scale != 1.0f)
@@ -185,7 +192,8 @@ WindowInternals::Update(BWindow* window)
 		internals.framePending = false;
 		cairo_surface_flush(internals.surface);
 		display->Present(window, cairo_image_surface_get_data(internals.surface), width, height,
-						 cairo_image_surface_get_stride(internals.surface));
+						 cairo_image_surface_get_stride(internals.surface),
+						 whole || !changed.IsValid() ? nullptr : &changed);
 	}
 }
 

@@ -35,7 +35,7 @@ public:
 	virtual void SetWindowFrame(BWindow* window, BRect frame);
 	virtual void ActivateWindow(BWindow* window, bool active);
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-						 int32 bytesPerRow);
+						 int32 bytesPerRow, const BRect* changed = NULL);
 	virtual void WillDraw(BWindow* window);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);

@@ -147,7 +147,7 @@ HeadlessDisplay::Sync(BWindow* window, bigtime_t timeout)
 
 void
 HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-						 int32 bytesPerRow)
+						 int32 bytesPerRow, const BRect*)
 {
 	std::string path;
 	std::vector<uint32> copy;

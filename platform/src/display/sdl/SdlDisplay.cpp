@@ -341,7 +341,7 @@ SdlDisplay::ActivateWindow(BWindow* window, bool active)
 
 void
 SdlDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-					int32 bytesPerRow)
+					int32 bytesPerRow, const BRect* changed)
 {
 	{
 		std::lock_guard<std::mutex> guard(fLock);
@@ -349,6 +349,14 @@ SdlDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 heigh
 		if (it == fWindows.end() || width <= 0 || height <= 0)
 			return;
 		Record& record = it->second;
+		// Pictures not yet shown add up; a picture of another size changes all.
+		bool sameSize = record.width == width && record.height == height;
+		if (changed == nullptr || !changed->IsValid() || !sameSize)
+			record.changed = BRect();
+		else if (!record.newPixels)
+			record.changed = *changed;
+		else if (record.changed.IsValid())
+			record.changed = record.changed | *changed;
 		record.borrowed = bits;
 		record.borrowedStride = bytesPerRow;
 		_DropCopy(record);

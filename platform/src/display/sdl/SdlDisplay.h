@@ -36,7 +36,7 @@ public:
 	virtual void SetWindowFrame(BWindow* window, BRect frame);
 	virtual void ActivateWindow(BWindow* window, bool active);
 	virtual void Present(BWindow* window, const uint8* bits, int32 width, int32 height,
-						 int32 bytesPerRow);
+						 int32 bytesPerRow, const BRect* changed = NULL);
 	virtual void WillDraw(BWindow* window);
 	virtual void GetPointer(BWindow* window, BPoint* where, uint32* buttons);
 	virtual void SyncReached(int64 id);
@@ -82,6 +82,8 @@ private:
 		std::vector<uint32> pixels;
 		int32 width = 0;
 		int32 height = 0;
+		// What changed since the picture last shown, in device pixels; invalid: all of it.
+		BRect changed;
 		BPoint pointer;
 		uint32 buttons = 0;
 	};

@@ -157,8 +157,11 @@ SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 	switch (event.event) {
 	case SDL_WINDOWEVENT_EXPOSED: {
 		std::lock_guard<std::mutex> guard(fLock);
-		if (Record* record = _Find(window))
+		if (Record* record = _Find(window)) {
 			record->newPixels = record->framesShown || _HasPicture(*record);
+			// The server kept nothing: all of the picture goes again.
+			record->changed = BRect();
+		}
 		break;
 	}
 	case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -168,6 +168,7 @@ SdlDisplay::_Map(Record& record, bool avoidFocus)
 	record.mapped = true;
 	fRefocus = fRefocus || (avoidFocus && fDriver == "x11");
 	record.newPixels = false;
+	record.changed = BRect();
 	if (record.x11 != nullptr && _HasPicture(record))
 		_Put(record);
 	else if (target != nullptr)
@@ -222,6 +223,7 @@ SdlDisplay::_Picture(const Record& record)
 	picture.width = record.width;
 	picture.height = record.height;
 	picture.inset = record.inset;
+	picture.changed = record.changed;
 	return picture;
 }
 

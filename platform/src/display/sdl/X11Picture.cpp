@@ -52,7 +52,21 @@ draw(const XlibCalls* x, const X11Target& target, Drawable drawable, const X11Pi
 	if (image == nullptr)
 		return false;
 	bool drawn = false;
-	if (image->bits_per_pixel == 32) {
+	BRect whole(0, 0, picture.width - 1, picture.height - 1);
+	BRect part = picture.changed.IsValid() ? picture.changed & whole : whole;
+	if (image->bits_per_pixel == 32 && part != whole) {
+		// Only what changed: the border and the strips around stay as they are.
+		if (part.IsValid()) {
+			GC gc = x->createGC(target.display, drawable, 0, nullptr);
+			int left = int(part.left);
+			int top = int(part.top);
+			x->putImage(target.display, drawable, gc, image, left, top, left + picture.inset,
+						top + picture.inset, unsigned(part.IntegerWidth() + 1),
+						unsigned(part.IntegerHeight() + 1));
+			x->freeGC(target.display, gc);
+		}
+		drawn = true;
+	} else if (image->bits_per_pixel == 32) {
 		GC gc = x->createGC(target.display, drawable, 0, nullptr);
 		int32 inset = picture.inset;
 		x->putImage(target.display, drawable, gc, image, 0, 0, inset, inset,
@@ -125,7 +139,9 @@ x11_set_first_picture(const X11Target& target, const X11Picture& picture, int32 
 		return false;
 	Pixmap pixmap = x->createPixmap(target.display, target.window, unsigned(windowWidth),
 									unsigned(windowHeight), unsigned(target.depth));
-	bool drawn = draw(x, target, pixmap, picture, windowWidth, windowHeight);
+	X11Picture whole = picture;
+	whole.changed = BRect();
+	bool drawn = draw(x, target, pixmap, whole, windowWidth, windowHeight);
 	if (drawn)
 		x->setWindowBackgroundPixmap(target.display, target.window, pixmap);
 	// The window holds the pixmap as long as it is its background.

@@ -6,6 +6,7 @@
 // a server paints a window it maps with its background before the program's first update can
 // arrive, so given the finished picture as that background, the window is never seen empty.
 
+#include <Rect.h>
 #include <SupportDefs.h>
 
 #include <SDL.h>
@@ -22,6 +23,9 @@ struct X11Picture {
 	int32 height = 0;
 	// The border's width in device pixels; the image lies this far in from the window's edges.
 	int32 inset = 0;
+	// The part of the image to put, in its device pixels (inclusive); invalid: the whole
+	// picture, border and uncovered strips included.
+	BRect changed;
 };
 
 // Where a window's pictures go on X11.

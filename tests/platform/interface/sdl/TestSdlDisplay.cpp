@@ -188,6 +188,14 @@ TEST_F(BorderedSdlDisplayTest, TheLineLiesAroundThePicture)
 	// Inside, the picture one pixel in: the view's grey frame and its panel grey.
 	EXPECT_TRUE(shows_colour(fServer, fWindow, 400, 150, 0x787878));
 	EXPECT_TRUE(shows_colour(fServer, fWindow, 391, 291, 0xd8d8d8));
+	// What a click changes reaches the screen one pixel in as well, the line untouched.
+	ASSERT_FALSE(
+		xdotool(fServer, {"mousemove", "--window", fId, "151", "251", "click", "1"}).empty());
+	EXPECT_TRUE(fDemo.WaitForLine("B_MOUSE_DOWN where=150,250", kTimeoutMs)) << fDemo.Output();
+	// The mark covers the platform's pixels 148 to 152, one pixel further on the screen.
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 149, 251, 0xff00ff));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 153, 251, 0xff00ff));
+	EXPECT_TRUE(shows_colour(fServer, fWindow, 0, 251, 0x606060));
 }
 
 // The same window on a screen one and a half times as dense: the desktop sees device pixels,
