@@ -375,8 +375,9 @@ SdlDisplay::WillDraw(BWindow* window)
 	Record* record = _Find(window);
 	if (record == nullptr || record->borrowed == nullptr)
 		return;
-	// A picture already on the screen stays in the window's surface there; one still to be
-	// shown is copied, so that it shows as it was presented.
+	// A picture already shown stays where it went (the X window, or SDL's surface, which is
+	// shown again after an exposure); one still to be shown is copied, so that it shows as it
+	// was presented.
 	if (record->newPixels) {
 		size_t width = size_t(record->width);
 		record->pixels.resize(width * size_t(record->height));

@@ -190,9 +190,11 @@ SdlDisplay::_Blit(Record& record)
 {
 	record.newPixels = false;
 	if (!_HasPicture(record)) {
-		// The window is drawing its next picture, which follows; meanwhile SDL's surface still
-		// holds the last one.
-		if (record.x11 == nullptr && record.framesShown)
+		// The window is drawing its next picture, which follows. SDL's surface still holds the
+		// last one; an X window waits for the next in whole, however little of it changed.
+		if (record.x11 != nullptr)
+			record.newPixels = true;
+		else if (record.framesShown)
 			_Update(record);
 		return;
 	}
