@@ -95,11 +95,18 @@ int
 main(int argc, char** argv)
 {
 	bool bordered = false;
+	const char* usage = "usage: viewdemo [--bordered]\n"
+						"Opens a window of the platform's drawing; a click leaves a mark. With\n"
+						"--bordered the window has the bordered look. Exit status: 0, or 2 for an\n"
+						"unknown argument.\n";
 	for (int i = 1; i < argc; i++) {
 		if (strcmp(argv[i], "--bordered") == 0) {
 			bordered = true;
+		} else if (strcmp(argv[i], "--help") == 0) {
+			fputs(usage, stdout);
+			return 0;
 		} else {
-			fprintf(stderr, "usage: viewdemo [--bordered]\n");
+			fprintf(stderr, "viewdemo: unknown argument %s\n%s", argv[i], usage);
 			return 2;
 		}
 	}
