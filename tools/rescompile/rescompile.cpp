@@ -13,15 +13,18 @@
 
 namespace {
 
+// The usage on standard error with status 2, or asked for with --help on standard output.
 int
-usage(const char* program)
+usage(const char* program, bool asked = false)
 {
-	fprintf(stderr,
+	fprintf(asked ? stdout : stderr,
 			"usage: %s DESCRIPTION (-o RESOURCE_FILE | --attach EXECUTABLE)\n"
 			"       %s DESCRIPTION --inputs   (lists the files the description "
-			"reads)\n",
+			"reads)\n"
+			"Exit status: 0; 1 when the description cannot be read or the resources cannot "
+			"be written; 2 for wrong arguments.\n",
 			program, program);
-	return 2;
+	return asked ? 0 : 2;
 }
 
 int
@@ -58,6 +61,8 @@ write_resources(const ResourceDescription& description, const char* path, bool a
 int
 main(int argc, char** argv)
 {
+	if (argc == 2 && strcmp(argv[1], "--help") == 0)
+		return usage(argv[0], true);
 	if (argc < 3)
 		return usage(argv[0]);
 	ResourceDescription description;
