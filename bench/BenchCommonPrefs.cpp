@@ -18,6 +18,8 @@
 #include <Message.h>
 #include <OS.h>
 
+#include "SpawnSelf.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -29,8 +31,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 TInterAppPrefs gIAPs;
 
@@ -171,22 +171,9 @@ BM_MenuChoiceToOtherApplication(benchmark::State& state)
 {
 	Folders folders;
 	port_id answers = create_port(100, kAnswerPortName);
-	std::vector<std::string> environment;
-	for (char** variable = environ; *variable != nullptr; variable++)
-		environment.emplace_back(*variable);
-	environment.push_back("BEAPI_BENCH_IAP_RECEIVER=1");
-	std::vector<char*> envp;
-	for (std::string& variable : environment)
-		envp.push_back(variable.data());
-	envp.push_back(nullptr);
-	char self[PATH_MAX];
-	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-	self[length > 0 ? length : 0] = '\0';
-	char* argv[] = {self, nullptr};
-	pid_t child = -1;
+	pid_t child = spawn_self("BEAPI_BENCH_IAP_RECEIVER=1");
 	int32 code = -1;
-	if (posix_spawn(&child, self, nullptr, nullptr, argv, envp.data()) != 0 ||
-		read_port_etc(answers, &code, nullptr, 0, B_RELATIVE_TIMEOUT, 10000000) < 0) {
+	if (child < 0 || read_port_etc(answers, &code, nullptr, 0, B_RELATIVE_TIMEOUT, 10000000) < 0) {
 		state.SkipWithError("the other application did not start");
 		return;
 	}

@@ -8,6 +8,8 @@
 #include <Message.h>
 #include <OS.h>
 
+#include "SpawnSelf.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -19,8 +21,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -74,19 +74,8 @@ public:
 		fFolder = folder;
 		setenv("XDG_RUNTIME_DIR", folder, 1);
 		fReply = create_port(100, kReplyPortName);
-		std::vector<std::string> environment;
-		for (char** variable = environ; *variable != nullptr; variable++)
-			environment.emplace_back(*variable);
-		environment.push_back("BEAPI_BENCH_SERVE=1");
-		std::vector<char*> envp;
-		for (std::string& variable : environment)
-			envp.push_back(variable.data());
-		envp.push_back(nullptr);
-		char self[PATH_MAX];
-		ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-		self[length > 0 ? length : 0] = '\0';
-		char* argv[] = {self, nullptr};
-		if (posix_spawn(&fChild, self, nullptr, nullptr, argv, envp.data()) != 0)
+		fChild = spawn_self("BEAPI_BENCH_SERVE=1");
+		if (fChild < 0)
 			return;
 		int32 code;
 		read_port_etc(fReply, &code, nullptr, 0, B_RELATIVE_TIMEOUT, 5000000);

@@ -1,4 +1,5 @@
 #include "PortChild.h"
+#include "SpawnSelf.h"
 
 #include "../../../platform/src/kernel/PortPrivate.h"
 
@@ -14,8 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -208,20 +207,7 @@ PortChild::PortChild(const std::string& part)
 	posix_spawn_file_actions_init(&actions);
 	posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
 	posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
-	std::vector<std::string> environment;
-	for (char** variable = environ; *variable != nullptr; variable++)
-		environment.emplace_back(*variable);
-	environment.push_back("BEAPI_KERNEL_CHILD=" + part);
-	std::vector<char*> envp;
-	for (std::string& variable : environment)
-		envp.push_back(variable.data());
-	envp.push_back(nullptr);
-	char self[PATH_MAX];
-	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-	self[length > 0 ? length : 0] = '\0';
-	char* argv[] = {self, nullptr};
-	if (posix_spawn(&fPid, self, &actions, nullptr, argv, envp.data()) != 0)
-		fPid = -1;
+	fPid = spawn_self("BEAPI_KERNEL_CHILD=" + part, &actions);
 	posix_spawn_file_actions_destroy(&actions);
 	close(toChild[0]);
 	close(fromChild[1]);
