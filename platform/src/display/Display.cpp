@@ -162,6 +162,17 @@ Display::WindowBlocked(BWindow*)
 {}
 
 void
+Display::CopyPicture(const uint8* bits, int32 bytesPerRow, int32 width, int32 height,
+					 std::vector<uint32>* pixels)
+{
+	pixels->resize(size_t(width) * size_t(height));
+	for (int32 y = 0; y < height; y++) {
+		memcpy(pixels->data() + size_t(y) * size_t(width), bits + size_t(y) * size_t(bytesPerRow),
+			   size_t(width) * 4);
+	}
+}
+
+void
 Display::WillDraw(BWindow*)
 {}
 

@@ -11,6 +11,8 @@
 #include <Rect.h>
 #include <SupportDefs.h>
 
+#include <vector>
+
 class BWindow;
 
 namespace BPrivate {
@@ -82,6 +84,9 @@ public:
 protected:
 	// Set while the display starts, before any window exists.
 	void SetScale(float scale) { fScale = scale; }
+	// A window's image, rows of `bytesPerRow` bytes, as whole rows of B_RGB32 words.
+	static void CopyPicture(const uint8* bits, int32 bytesPerRow, int32 width, int32 height,
+							std::vector<uint32>* pixels);
 
 private:
 	float fScale = 1.0f;

@@ -167,11 +167,8 @@ HeadlessDisplay::Present(BWindow* window, const uint8* bits, int32 width, int32 
 		} else {
 			// Pictures are written only when the frame changed: compared at once.
 			_TakeCopy(record);
-			std::vector<uint32> pixels(size_t(width) * size_t(height));
-			for (int32 y = 0; y < height; y++) {
-				memcpy(pixels.data() + size_t(y) * size_t(width), bits + y * bytesPerRow,
-					   size_t(width) * 4);
-			}
+			std::vector<uint32> pixels;
+			CopyPicture(bits, bytesPerRow, width, height, &pixels);
 			bool changed =
 				width != record.width || height != record.height || pixels != record.pixels;
 			record.pixels = std::move(pixels);
@@ -209,12 +206,8 @@ HeadlessDisplay::_TakeCopy(Record& record)
 {
 	if (record.borrowed == nullptr)
 		return;
-	size_t width = size_t(record.width);
-	record.pixels.resize(width * size_t(record.height));
-	for (int32 y = 0; y < record.height; y++) {
-		memcpy(record.pixels.data() + size_t(y) * width,
-			   record.borrowed + size_t(y) * size_t(record.borrowedStride), width * 4);
-	}
+	CopyPicture(record.borrowed, record.borrowedStride, record.width, record.height,
+				&record.pixels);
 	record.borrowed = nullptr;
 }
 

@@ -379,12 +379,8 @@ SdlDisplay::WillDraw(BWindow* window)
 	// shown again after an exposure); one still to be shown is copied, so that it shows as it
 	// was presented.
 	if (record->newPixels) {
-		size_t width = size_t(record->width);
-		record->pixels.resize(width * size_t(record->height));
-		for (int32 y = 0; y < record->height; y++) {
-			memcpy(record->pixels.data() + size_t(y) * width,
-				   record->borrowed + size_t(y) * size_t(record->borrowedStride), width * 4);
-		}
+		CopyPicture(record->borrowed, record->borrowedStride, record->width, record->height,
+					&record->pixels);
 	}
 	record->borrowed = nullptr;
 }

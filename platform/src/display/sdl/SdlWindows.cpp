@@ -169,7 +169,11 @@ SdlDisplay::_Map(Record& record, bool avoidFocus)
 	fRefocus = fRefocus || (avoidFocus && fDriver == "x11");
 	record.newPixels = false;
 	record.changed = BRect();
-	if (record.x11 != nullptr && _HasPicture(record))
+	// The server painted the first picture as it mapped the window; the exposure that follows
+	// puts it again.
+	if (picture)
+		_Shown(record);
+	else if (record.x11 != nullptr && _HasPicture(record))
 		_Put(record);
 	else if (target != nullptr)
 		_Update(record);
